@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for this project, builds, and then either starts the program
+# ("run") or runs every test ("test"). Installs only what is missing; quiet when all is there.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+mode=${1:-run}
+build=${VESK_BUILD_DIR:-$root/build}
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+install_packages() {
+    local packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev
+        qt6-image-formats-plugins libgl-dev fonts-liberation2 fonts-comic-neue
+        xvfb xauth xdotool mdbtools clang-format imagemagick)
+    local missing=()
+    for package in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    command -v npm >/dev/null || missing+=(nodejs npm)
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    fi
+    # Node packages the tests use to read the databases back, pinned by the lock file.
+    if ! cmp -s "$root/package-lock.json" "$root/node_modules/.vesk-lock" 2>/dev/null; then
+        (cd "$root" && npm ci --silent --no-audit --no-fund >/dev/null)
+        cp "$root/package-lock.json" "$root/node_modules/.vesk-lock"
+    fi
+}
+
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$dir" -G Ninja -DVESK_WERROR=ON "$@" >/dev/null
+    local output
+    if ! output=$(cmake --build "$dir" -j"$(nproc)" 2>&1); then
+        grep -vE '^\[[0-9]+/[0-9]+\] ' <<<"$output"
+        return 1
+    fi
+}
+
+install_packages
+
+case "$mode" in
+run)
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exec "$build/src/app/vesk"
+    ;;
+test)
+    # The sanitizer build runs first; the plain build's summary ends the output.
+    configure_and_build "$build-asan" -DCMAKE_BUILD_TYPE=Debug -DVESK_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$build-asan" --output-on-failure -j2 \
+        -E 'smoke|format'
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    ctest --test-dir "$build" --output-on-failure -j2
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

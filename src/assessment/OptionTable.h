@@ -1,0 +1,85 @@
+#pragma once
+// The 45 drawing options of the posture selection window, in report order. The window is built
+// from this table, View Results validates against it and the writer reads the options' frames in
+// this order. Positions are in twips inside the tab page (left, top, width, height).
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+enum class Region : std::uint8_t
+{
+    Trunk,
+    Neck,
+    Legs,
+    UpperRightArm,
+    UpperLeftArm,
+    LowerRightArm,
+    LowerLeftArm,
+    RightWrist,
+    LeftWrist,
+    LoadForce,
+    Coupling,
+    Activity,
+};
+inline constexpr int RegionCount = 12;
+
+enum class OptionKind : std::uint8_t
+{
+    Base,       // sets the region's score and replaces the region's other base option
+    Adjustment, // adds its value while chosen
+    Knee,       // one of the two knee options, of which at most one is chosen
+    Toggle,     // an activity: adds its value while chosen
+};
+
+struct TwipsRect
+{
+    int left, top, width, height;
+};
+
+struct OptionSpec
+{
+    Region region;
+    int option;               // option number within the region, as in the report captions
+    std::string_view frame;   // object name of the frame
+    std::string_view drawing; // object name of the picture control inside it
+    OptionKind kind;
+    std::int16_t value;
+    std::string_view caption; // report caption
+    std::string_view artwork; // resource path of the drawing
+    int tab;                  // 0-based tab of the tabbed container
+    TwipsRect frameRect;
+};
+
+extern const std::array<OptionSpec, 45> Options;
+
+// One of the eleven regions that need a base choice before the results can be computed, in the
+// order they are checked, with the message shown when none of its base options is chosen.
+struct RequiredRegion
+{
+    Region region;
+    std::string_view message;
+};
+extern const std::array<RequiredRegion, 11> RequiredRegions;
+
+// The value label, caption label, row label and score variable name of a region's score display.
+struct TwipsPoint
+{
+    int left, top;
+};
+
+struct ScoreDisplay
+{
+    Region region;
+    int tab;
+    std::string_view rowLabel, rowText;
+    TwipsPoint rowAt;
+    std::string_view captionLabel, captionText;
+    TwipsPoint captionAt;
+    std::string_view valueLabel;
+    TwipsPoint valueAt;
+};
+extern const std::array<ScoreDisplay, RegionCount> ScoreDisplays;
+
+// Index into Options of the option with this drawing name, or -1.
+int optionIndexByDrawing(std::string_view drawing);

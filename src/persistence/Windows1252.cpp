@@ -1,0 +1,37 @@
+#include "persistence/Windows1252.h"
+
+#include <QList>
+
+#include <array>
+
+namespace {
+
+// Unicode code points of the bytes 0x80-0x9F. Windows maps the five unassigned bytes to the C1
+// control characters of the same value, so those round-trip too.
+constexpr std::array<char16_t, 32> HighControls{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char encode(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<char>(codePoint);
+    for (std::size_t i = 0; i < HighControls.size(); ++i) {
+        if (HighControls[i] == codePoint)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+} // namespace
+
+std::string toWindows1252(const QString& text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (char32_t codePoint : text.toUcs4())
+        out.push_back(encode(codePoint));
+    return out;
+}
