@@ -31,9 +31,9 @@ void fillWorkedExample()
     publishInputScores();
     publishRiskLevels(QStringLiteral("High"), QStringLiteral("High"));
 
-    const char* chosen[] = {"trunk3",   "neck2",   "leg2",   "Image9",  "Image104",
-                            "Image1",   "Image3",  "Image98", "Image110", "Image6",
-                            "Image8",   "Image15", "Image17"};
+    const char* chosen[] = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
+                            "Image1", "Image3",  "Image98", "Image110", "Image6",
+                            "Image8", "Image15", "Image17"};
     std::array<bool, report::OptionCount> states{};
     for (const char* drawing : chosen)
         states[optionIndexByDrawing(drawing)] = true;
@@ -56,11 +56,18 @@ private slots:
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("location");
         QTest::addColumn<QString>("goldenFile");
-        QTest::newRow("full") << true << "Anna Smith" << "E-1234" << "Line 3, Hall B"
+        QTest::newRow("full") << true << "Anna Smith"
+                              << "E-1234"
+                              << "Line 3, Hall B"
                               << "report-full.txt";
-        QTest::newRow("details never confirmed") << false << "" << "" << ""
+        QTest::newRow("details never confirmed") << false << ""
+                                                 << ""
+                                                 << ""
                                                  << "report-no-employee.txt";
-        QTest::newRow("empty name") << true << "" << "E7" << "Hall B" << "report-empty-name.txt";
+        QTest::newRow("empty name") << true << ""
+                                    << "E7"
+                                    << "Hall B"
+                                    << "report-empty-name.txt";
         QTest::newRow("outside Windows-1252")
             << true << QStringLiteral("Zoë Dvořák") << QStringLiteral("€42")
             << QStringLiteral("東京 plant \U0001F600") << "report-non-ascii.txt";
@@ -117,16 +124,21 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("none") << "Anna Smith" << "Anna Smith";
-        QTest::newRow("one between two letters") << "O'Neil" << "ONeil";
-        QTest::newRow("at both ends") << "'x'" << "x";
-        QTest::newRow("100") << QString(100, QLatin1Char('\'')) + "ab" << "ab";
-        QTest::newRow("101 keeps the last")
-            << "a" + QString(101, QLatin1Char('\'')) + "b" << "a'b";
+        QTest::newRow("none") << "Anna Smith"
+                              << "Anna Smith";
+        QTest::newRow("one between two letters") << "O'Neil"
+                                                 << "ONeil";
+        QTest::newRow("at both ends") << "'x'"
+                                      << "x";
+        QTest::newRow("100") << QString(100, QLatin1Char('\'')) + "ab"
+                             << "ab";
+        QTest::newRow("101 keeps the last") << "a" + QString(101, QLatin1Char('\'')) + "b"
+                                            << "a'b";
         QTest::newRow("typographic and double quotes stay")
             << QStringLiteral("\u2018a\u2019 \u201Cb\u201D \"c\" `d`")
             << QStringLiteral("\u2018a\u2019 \u201Cb\u201D \"c\" `d`");
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void removeApostrophes()

@@ -17,7 +17,7 @@ PostureInputs inputs(int trunk, int neck, int legs, int load, int upperL, int lo
                      int upperR, int lowerR, int wristR, int coupling, int activity)
 {
     auto s = [](int v) { return static_cast<std::int16_t>(v); };
-    return {s(trunk), s(neck),   s(legs),   s(load),     s(upperL),  s(lowerL),
+    return {s(trunk),  s(neck),   s(legs),   s(load),   s(upperL),   s(lowerL),
             s(wristL), s(upperR), s(lowerR), s(wristR), s(coupling), s(activity)};
 }
 
@@ -34,13 +34,13 @@ struct Range
 {
     int low, high;
 };
-constexpr std::array<Range, 9> SideRanges{{{1, 5}, {1, 3}, {1, 4}, {0, 3}, {0, 6}, {1, 2}, {1, 2},
-                                           {0, 3}, {0, 3}}};
+constexpr std::array<Range, 9> SideRanges{
+    {{1, 5}, {1, 3}, {1, 4}, {0, 3}, {0, 6}, {1, 2}, {1, 2}, {0, 3}, {0, 3}}};
 
 std::int16_t leftFinal(const std::array<int, 9>& v)
 {
-    return scoring::computeScores(inputs(v[0], v[1], v[2], v[3], v[4], v[5], v[6], 1, 1, 1, v[7],
-                                         v[8]))
+    return scoring::computeScores(
+               inputs(v[0], v[1], v[2], v[3], v[4], v[5], v[6], 1, 1, 1, v[7], v[8]))
         .leftVESKScore;
 }
 
@@ -157,9 +157,9 @@ private slots:
         QTest::addColumn<int>("score");
         QTest::addColumn<QString>("word");
         const std::pair<int, const char*> rows[] = {
-            {-32768, ""},      {-1, ""},         {0, ""},         {1, "Negligible"}, {2, "Low"},
-            {3, "Low"},        {4, "Medium"},    {7, "Medium"},   {8, "High"},       {10, "High"},
-            {11, "Very High"}, {15, "Very High"}, {16, ""},       {32767, ""},
+            {-32768, ""},      {-1, ""},          {0, ""},       {1, "Negligible"}, {2, "Low"},
+            {3, "Low"},        {4, "Medium"},     {7, "Medium"}, {8, "High"},       {10, "High"},
+            {11, "Very High"}, {15, "Very High"}, {16, ""},      {32767, ""},
         };
         for (const auto& [score, word] : rows)
             QTest::addRow("%d", score) << score << QString::fromLatin1(word);

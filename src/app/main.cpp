@@ -1,7 +1,21 @@
+#include "app/CautionStatement.h"
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+#include "results/HelpWindow.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(platform::ApplicationTitle);
+    // Windows hide rather than close; the program ends only through its own Exit paths.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::registerFontSubstitutes();
+    installHelpKey();
+
+    Forms::show<CautionStatement>();
+    const int status = QApplication::exec();
+    Forms::destroyAll();
+    return status;
 }

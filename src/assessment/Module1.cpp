@@ -5,12 +5,18 @@
 
 void Module1::reset()
 {
-    for (std::int16_t* score :
-         {&TrunkScore, &NeckScore, &LegsScore, &UpperRightArmScore, &UpperLeftArmScore,
-          &LowerRightArmScore, &LowerLeftArmScore, &LeftWristScore, &RightWristScore,
-          &LoadForceScore, &CouplingScoreValue, &ActivityScoreValue, &PostureScoreA, &ScoreA,
-          &LeftPostureScoreB, &RightPostureScoreB, &LeftScoreB, &RightScoreB, &LeftScoreC,
-          &RightScoreC, &LeftVESKScore, &RightVESKScore, &CautionAccepted, &ExtraPictureCount})
+    for (std::int16_t* score : {&TrunkScore,         &NeckScore,
+                                &LegsScore,          &UpperRightArmScore,
+                                &UpperLeftArmScore,  &LowerRightArmScore,
+                                &LowerLeftArmScore,  &LeftWristScore,
+                                &RightWristScore,    &LoadForceScore,
+                                &CouplingScoreValue, &ActivityScoreValue,
+                                &PostureScoreA,      &ScoreA,
+                                &LeftPostureScoreB,  &RightPostureScoreB,
+                                &LeftScoreB,         &RightScoreB,
+                                &LeftScoreC,         &RightScoreC,
+                                &LeftVESKScore,      &RightVESKScore,
+                                &CautionAccepted,    &ExtraPictureCount})
         *score = 0;
     EmployeeName = EmployeeIdNumber = EmployeeLocation = LastDriveIndex = TaggedValue();
     ReportFields = {};
@@ -50,11 +56,10 @@ void computeResults()
     in.coupling = M::CouplingScoreValue;
     in.activity = M::ActivityScoreValue;
 
-    scoring::ComputedScores previous{M::PostureScoreA, M::ScoreA,
-                                     M::LeftPostureScoreB, M::RightPostureScoreB,
-                                     M::LeftScoreB, M::RightScoreB,
-                                     M::LeftScoreC, M::RightScoreC,
-                                     M::LeftVESKScore, M::RightVESKScore};
+    scoring::ComputedScores previous{M::PostureScoreA,      M::ScoreA,      M::LeftPostureScoreB,
+                                     M::RightPostureScoreB, M::LeftScoreB,  M::RightScoreB,
+                                     M::LeftScoreC,         M::RightScoreC, M::LeftVESKScore,
+                                     M::RightVESKScore};
     const scoring::ComputedScores out = scoring::computeScores(in, previous);
     M::PostureScoreA = out.postureScoreA;
     M::ScoreA = out.scoreA;
@@ -69,28 +74,17 @@ void computeResults()
 }
 
 const std::array<ResultPublication, 22> ResultPublications{{
-    {"Label5", &Module1::TrunkScore, 21},
-    {"Label6", &Module1::NeckScore, 23},
-    {"Label7", &Module1::LegsScore, 25},
-    {"Label8", &Module1::UpperLeftArmScore, 5},
-    {"Label9", &Module1::UpperRightArmScore, 15},
-    {"Label12", &Module1::LowerLeftArmScore, 7},
-    {"Label13", &Module1::LowerRightArmScore, 17},
-    {"Label10", &Module1::LeftWristScore, 9},
-    {"Label11", &Module1::RightWristScore, 19},
-    {"Label14", &Module1::PostureScoreA, -1},
-    {"Label15", &Module1::LoadForceScore, 27},
-    {"Label16", &Module1::LeftPostureScoreB, -1},
-    {"Label18", &Module1::CouplingScoreValue, 29},
-    {"Label19", &Module1::ScoreA, -1},
-    {"Label20", &Module1::LeftScoreB, -1},
-    {"Label21", &Module1::RightScoreB, -1},
-    {"Label22", &Module1::LeftScoreC, -1},
-    {"Label23", &Module1::RightScoreC, -1},
-    {"Label24", &Module1::ActivityScoreValue, 31},
-    {"Label25", &Module1::LeftVESKScore, -1},
-    {"Label26", &Module1::RightVESKScore, -1},
-    {"Label17", &Module1::RightPostureScoreB, -1},
+    {"Label5", &Module1::TrunkScore, 21},          {"Label6", &Module1::NeckScore, 23},
+    {"Label7", &Module1::LegsScore, 25},           {"Label8", &Module1::UpperLeftArmScore, 5},
+    {"Label9", &Module1::UpperRightArmScore, 15},  {"Label12", &Module1::LowerLeftArmScore, 7},
+    {"Label13", &Module1::LowerRightArmScore, 17}, {"Label10", &Module1::LeftWristScore, 9},
+    {"Label11", &Module1::RightWristScore, 19},    {"Label14", &Module1::PostureScoreA, -1},
+    {"Label15", &Module1::LoadForceScore, 27},     {"Label16", &Module1::LeftPostureScoreB, -1},
+    {"Label18", &Module1::CouplingScoreValue, 29}, {"Label19", &Module1::ScoreA, -1},
+    {"Label20", &Module1::LeftScoreB, -1},         {"Label21", &Module1::RightScoreB, -1},
+    {"Label22", &Module1::LeftScoreC, -1},         {"Label23", &Module1::RightScoreC, -1},
+    {"Label24", &Module1::ActivityScoreValue, 31}, {"Label25", &Module1::LeftVESKScore, -1},
+    {"Label26", &Module1::RightVESKScore, -1},     {"Label17", &Module1::RightPostureScoreB, -1},
 }};
 
 void publishInputScores()

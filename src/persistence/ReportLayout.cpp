@@ -3,10 +3,21 @@
 namespace report {
 
 const std::array<std::string_view, ResultCount> ResultCaptions{
-    "VESK Score - Left Arm",  "Risk Level - Left Arm",  "Upper Arm - Left",  "Lower Arm - Left",
-    "Wrist - Left",           "VESK Score - Right Arm", "Risk Level - Right Arm",
-    "Upper Arm - Right",      "Lower Arm - Right",      "Wrist - Right",     "Trunk",
-    "Neck",                   "Legs",                   "Load / Force",      "Coupling",
+    "VESK Score - Left Arm",
+    "Risk Level - Left Arm",
+    "Upper Arm - Left",
+    "Lower Arm - Left",
+    "Wrist - Left",
+    "VESK Score - Right Arm",
+    "Risk Level - Right Arm",
+    "Upper Arm - Right",
+    "Lower Arm - Right",
+    "Wrist - Right",
+    "Trunk",
+    "Neck",
+    "Legs",
+    "Load / Force",
+    "Coupling",
     "Activity",
 };
 

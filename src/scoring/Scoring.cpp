@@ -40,7 +40,10 @@ constexpr std::array<std::array<std::int16_t, 12>, 12> TableC{{
     {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12},
 }};
 
-constexpr bool within(int value, int low, int high) { return value >= low && value <= high; }
+constexpr bool within(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
 
 void assignIfPresent(std::int16_t& target, std::optional<std::int16_t> value)
 {
@@ -48,7 +51,10 @@ void assignIfPresent(std::int16_t& target, std::optional<std::int16_t> value)
         target = *value;
 }
 
-std::int16_t add(std::int16_t a, std::int16_t b) { return static_cast<std::int16_t>(a + b); }
+std::int16_t add(std::int16_t a, std::int16_t b)
+{
+    return static_cast<std::int16_t>(a + b);
+}
 
 } // namespace
 

@@ -1,0 +1,28 @@
+#pragma once
+// The caution statement: the first window of every run, and shown again after each successful
+// View Results before the results.
+
+#include "platform/Form.h"
+
+class QLabel;
+class QPushButton;
+
+class CautionStatement : public Form
+{
+    Q_OBJECT
+
+public:
+    CautionStatement();
+
+    void Command1_Click(); // "Accept"
+    void Command2_Click(); // "Exit "
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+protected:
+    void titleBarClose() override;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// Employee details: who is being assessed. Shown once, after the first Accept of the caution
+// statement; Continue stores the three texts and leads on to the posture selection window.
+
+#include "platform/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class EmployeeDetails : public Form
+{
+    Q_OBJECT
+
+public:
+    // The database column width: no longer text could be saved.
+    static constexpr int MaxTextLength = 200;
+
+    EmployeeDetails();
+
+    void Command1_Click(); // "&Continue"
+    void Command2_Click(); // "&Exit"
+    void Text3_KeyPress(std::int16_t keyAscii);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QLineEdit* Text3;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void titleBarClose() override;
+};

@@ -1,0 +1,370 @@
+#include "assessment/Main2.h"
+
+#include "app/CautionStatement.h"
+#include "app/VESKOverview.h"
+#include "assessment/Module1.h"
+#include "assessment/OptionFrame.h"
+#include "media/MediaActions.h"
+#include "media/PictureBox.h"
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+#include "platform/SvgPicture.h"
+#include "results/VESKResults.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+std::int16_t& scoreOf(Region region)
+{
+    using M = Module1;
+    switch (region) {
+    case Region::Trunk:
+        return M::TrunkScore;
+    case Region::Neck:
+        return M::NeckScore;
+    case Region::Legs:
+        return M::LegsScore;
+    case Region::UpperRightArm:
+        return M::UpperRightArmScore;
+    case Region::UpperLeftArm:
+        return M::UpperLeftArmScore;
+    case Region::LowerRightArm:
+        return M::LowerRightArmScore;
+    case Region::LowerLeftArm:
+        return M::LowerLeftArmScore;
+    case Region::RightWrist:
+        return M::RightWristScore;
+    case Region::LeftWrist:
+        return M::LeftWristScore;
+    case Region::LoadForce:
+        return M::LoadForceScore;
+    case Region::Coupling:
+        return M::CouplingScoreValue;
+    case Region::Activity:
+        break;
+    }
+    return M::ActivityScoreValue;
+}
+
+void addTo(std::int16_t& score, int delta)
+{
+    score = static_cast<std::int16_t>(score + delta);
+}
+
+// Shrinks a label's font until its longest word (or, unwrapped, its whole text) fits the width.
+void fitFontToWidth(QLabel* label, int width)
+{
+    QFont font = label->font();
+    const QStringList words =
+        label->wordWrap() ? label->text().split(QLatin1Char(' ')) : QStringList{label->text()};
+    auto widest = [&] {
+        const QFontMetrics metrics(font);
+        int result = 0;
+        for (const QString& word : words)
+            result = std::max(result, metrics.horizontalAdvance(word));
+        return result;
+    };
+    while (widest() > width && font.pointSizeF() > 6)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
+
+void setTextColour(QWidget* widget, quint32 colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, vbColor(colour));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(15270, 10680))
+{
+    const QString arial = QStringLiteral("Arial");
+    const QFont buttonFont = designFont(arial, 12, true);
+    struct ButtonSpec
+    {
+        QPushButton** member;
+        const char* name;
+        const char* caption;
+        int left, top;
+        void (Main2::*handler)();
+    };
+    const ButtonSpec buttons[] = {
+        {&Command3, "Command3", "&Load Picture", 120, 240, &Main2::Command3_Click},
+        {&Command5, "Command5", "Play &Video", 2040, 240, &Main2::Command5_Click},
+        {&Command1, "Command1", "Load &Extra Pictures", 120, 1440, &Main2::Command1_Click},
+        {&Command2, "Command2", "View &Results", 2040, 1440, &Main2::Command2_Click},
+        {&Command4, "Command4", "View Extra &Pictures", 120, 2640, &Main2::Command4_Click},
+        {&Command8, "Command8", "&Exit", 2040, 2640, &Main2::Command8_Click},
+        {&Command6, "Command6", "  VESK &Overview", 840, 3840, &Main2::Command6_Click},
+    };
+    for (const ButtonSpec& spec : buttons) {
+        *spec.member = addButton(QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption),
+                                 {spec.left, spec.top, 1815, 735}, buttonFont);
+        connect(*spec.member, &QPushButton::clicked, this, spec.handler);
+    }
+
+    Picture1 = new PictureBox(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    place(Picture1, 120, 5160, 3735, 5535);
+    Picture1->hide();
+
+    SSTab2 = new QTabWidget(this);
+    SSTab2->setObjectName(QStringLiteral("SSTab2"));
+    SSTab2->setFont(designFont(arial, 9.75, true));
+    place(SSTab2, 3960, 0, 11175, 10815);
+    m_tabBarHeight = SSTab2->tabBar()->sizeHint().height();
+
+    buildTab(0, QStringLiteral("1. Trunk, Neck, Legs"), QStringLiteral("Label85"),
+             QStringLiteral("Group A - Trunk, Neck and Legs"));
+    buildTab(1, QStringLiteral("2. Upper Arms"), QStringLiteral("Label79"),
+             QStringLiteral("Group B- Upper Arms (Shoulders)"));
+    buildTab(2, QStringLiteral("3. Lower Arms"), QStringLiteral("Label9"),
+             QStringLiteral("Group B - Lower Arms"));
+    buildTab(3, QStringLiteral("4. Wrists"), QStringLiteral("Label8"),
+             QStringLiteral("Group B - Wrists"));
+    buildTab(4, QStringLiteral("5. Load / Force, Coupling, Activity"), QStringLiteral("Label14"),
+             QStringLiteral("Load / Force, Coupling, Activity"));
+
+    // The line between the leg postures and the knee options.
+    auto* line = new QFrame(SSTab2->widget(0));
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::VLine);
+    placeOnTab(line, {6360, 7920, 15, 10080 - 7920});
+
+    // Buttons first, then the tabs with their drawings in table order.
+    QWidget* previous = Command3;
+    for (QPushButton* next : {Command5, Command1, Command2, Command4, Command8, Command6}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    setTabOrder(previous, SSTab2);
+
+    setWindowState(Qt::WindowMaximized);
+    Form_Load();
+}
+
+void Main2::Form_Load()
+{
+    m_valueLabels[static_cast<int>(Region::Activity)]->setText(QStringLiteral("0"));
+}
+
+void Main2::placeOnTab(QWidget* child, const TwipsRect& twips) const
+{
+    // Positions on a tab count from the top of the whole tabbed container, tab row included.
+    QRect rect = toPixels(twips.left, twips.top, twips.width, twips.height);
+    rect.translate(0, -m_tabBarHeight);
+    child->setGeometry(rect);
+}
+
+void Main2::buildTab(int tab, const QString& caption, const QString& headingName,
+                     const QString& heading)
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Tab%1").arg(tab + 1));
+    SSTab2->addTab(page, caption);
+    const QString arial = QStringLiteral("Arial");
+
+    auto* title = new QLabel(heading, page);
+    title->setObjectName(headingName);
+    title->setFont(designFont(arial, 32.25, true));
+    title->setAlignment(Qt::AlignCenter);
+    setTextColour(title, DarkBlue);
+    const int tabRowTwips = qRound(m_tabBarHeight * 1440.0 / logicalDpiY() / zoom());
+    placeOnTab(title, {120, tabRowTwips + 120, 10935, 900});
+
+    for (int i = 0; i < int(Options.size()); ++i) {
+        const OptionSpec& option = Options[i];
+        if (option.tab != tab)
+            continue;
+        auto* frame = new OptionFrame(QString::fromUtf8(option.frame), page);
+        placeOnTab(frame, option.frameRect);
+        frame->drawing =
+            new SvgPicture(QString::fromUtf8(option.artwork), SvgPicture::Scaling::Fit, frame);
+        frame->drawing->setObjectName(QString::fromUtf8(option.drawing));
+        frame->drawing->setCursor(Qt::PointingHandCursor);
+        frame->drawing->setGeometry(
+            QRect(QPoint(toPixels(120), toPixels(120)),
+                  QPoint(frame->width() - toPixels(120) - 1, frame->height() - toPixels(60) - 1)));
+        connect(frame->drawing, &SvgPicture::clicked, this, [this, i] { drawingClick(i); });
+        m_frames[i] = frame;
+    }
+
+    for (const ScoreDisplay& display : ScoreDisplays) {
+        if (display.tab != tab)
+            continue;
+        // A row label may use the room up to the region's first drawing.
+        int firstDrawing = 11175;
+        for (const OptionSpec& option : Options) {
+            if (option.region == display.region)
+                firstDrawing = std::min(firstDrawing, option.frameRect.left);
+        }
+        const int rowWidth = firstDrawing - display.rowAt.left - 60;
+        auto* row = new QLabel(QString::fromUtf8(display.rowText), page);
+        row->setObjectName(QString::fromUtf8(display.rowLabel));
+        row->setFont(designFont(arial, 24, true));
+        row->setWordWrap(true);
+        row->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        placeOnTab(row, {display.rowAt.left, display.rowAt.top, rowWidth, 1500});
+        fitFontToWidth(row, toPixels(rowWidth));
+
+        const int captionWidth = display.valueAt.left - display.captionAt.left - 60;
+        auto* captionLabel = new QLabel(QString::fromUtf8(display.captionText), page);
+        captionLabel->setObjectName(QString::fromUtf8(display.captionLabel));
+        captionLabel->setFont(designFont(arial, 26.25, true));
+        placeOnTab(captionLabel,
+                   {display.captionAt.left, display.captionAt.top, captionWidth, 735});
+        fitFontToWidth(captionLabel, toPixels(captionWidth));
+
+        auto* value = new QLabel(page);
+        value->setObjectName(QString::fromUtf8(display.valueLabel));
+        value->setFont(designFont(arial, 27.75, true));
+        placeOnTab(value, {display.valueAt.left, display.valueAt.top, 1200, 735});
+        m_valueLabels[static_cast<int>(display.region)] = value;
+
+        for (QLabel* label : {row, captionLabel, value})
+            setTextColour(label, DarkBlue);
+    }
+}
+
+void Main2::drawingClick(int option)
+{
+    const OptionSpec& clicked = Options[option];
+    std::int16_t& score = scoreOf(clicked.region);
+    OptionFrame* frame = m_frames[option];
+
+    switch (clicked.kind) {
+    case OptionKind::Base:
+        frame->setBackColor(Red);
+        for (int i = 0; i < int(Options.size()); ++i) {
+            if (i != option && Options[i].region == clicked.region &&
+                Options[i].kind == OptionKind::Base)
+                m_frames[i]->setBackColor(ButtonFace);
+        }
+        score = clicked.value;
+        for (int i = 0; i < int(Options.size()); ++i) {
+            const OptionSpec& other = Options[i];
+            if (other.region == clicked.region && other.kind != OptionKind::Base &&
+                m_frames[i]->isHighlighted())
+                addTo(score, other.value);
+        }
+        break;
+    case OptionKind::Adjustment:
+    case OptionKind::Toggle:
+        if (frame->isHighlighted()) {
+            addTo(score, -clicked.value);
+            frame->setBackColor(ButtonFace);
+        } else {
+            addTo(score, clicked.value);
+            frame->setBackColor(Red);
+        }
+        break;
+    case OptionKind::Knee: {
+        // The two knee options are neighbours in the table; once one is chosen one stays chosen.
+        const int partner = clicked.option == 3 ? option + 1 : option - 1;
+        OptionFrame* other = m_frames[partner];
+        if (frame->isHighlighted()) {
+            addTo(score, -clicked.value);
+            frame->setBackColor(ButtonFace);
+            other->setBackColor(Red);
+            addTo(score, Options[partner].value);
+        } else {
+            addTo(score, clicked.value);
+            frame->setBackColor(Red);
+            if (other->isHighlighted()) {
+                other->setBackColor(ButtonFace);
+                addTo(score, -Options[partner].value);
+            }
+        }
+        break;
+    }
+    }
+    showScore(clicked.region);
+}
+
+void Main2::showScore(Region region)
+{
+    m_valueLabels[static_cast<int>(region)]->setText(QString::number(scoreOf(region)));
+}
+
+bool Main2::regionFilled(Region region) const
+{
+    for (int i = 0; i < int(Options.size()); ++i) {
+        if (Options[i].region == region && Options[i].kind == OptionKind::Base &&
+            m_frames[i]->BackColor() != ButtonFace)
+            return true;
+    }
+    return false;
+}
+
+std::array<bool, 45> Main2::highlightedOptions() const
+{
+    std::array<bool, 45> states{};
+    for (int i = 0; i < int(Options.size()); ++i)
+        states[i] = m_frames[i]->isHighlighted();
+    return states;
+}
+
+void Main2::Command2_Click()
+{
+    bool allFilled = true;
+    for (const RequiredRegion& required : RequiredRegions)
+        allFilled = allFilled && regionFilled(required.region);
+    if (!allFilled) {
+        for (const RequiredRegion& required : RequiredRegions) {
+            if (!regionFilled(required.region))
+                platform::messageBox(QString::fromUtf8(required.message));
+        }
+        return;
+    }
+
+    computeResults();
+    VESKResults& results = Forms::get<VESKResults>();
+    for (const ResultPublication& row : ResultPublications)
+        results.valueLabel(QString::fromLatin1(row.label))->setText(QString::number(*row.value));
+    publishInputScores();
+
+    Forms::show<CautionStatement>();
+    hide();
+}
+
+void Main2::Command1_Click()
+{
+    showExtraPictureChooser();
+}
+
+void Main2::Command3_Click()
+{
+    showTaskPictureChooser();
+}
+
+void Main2::Command4_Click()
+{
+    viewExtraPictures();
+}
+
+void Main2::Command5_Click()
+{
+    playVideo();
+}
+
+void Main2::Command6_Click()
+{
+    Forms::show<VESKOverview>();
+}
+
+void Main2::Command8_Click()
+{
+    platform::endProgram();
+}
+
+void Main2::titleBarClose()
+{
+    confirmQuitWithoutSaving();
+}

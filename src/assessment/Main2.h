@@ -1,0 +1,63 @@
+#pragma once
+// The posture selection window: five tabs of drawings, one frame per option, built from the
+// option table. A click on a drawing applies the region's click rule, highlights frames and
+// shows the region's score; View Results validates, computes and hands over to the results.
+
+#include "assessment/OptionTable.h"
+#include "platform/Form.h"
+
+#include <array>
+
+class OptionFrame;
+class PictureBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+class Main2 : public Form
+{
+    Q_OBJECT
+
+public:
+    Main2();
+
+    void Command1_Click(); // "Load &Extra Pictures"
+    void Command2_Click(); // "View &Results"
+    void Command3_Click(); // "&Load Picture"
+    void Command4_Click(); // "View Extra &Pictures"
+    void Command5_Click(); // "Play &Video"
+    void Command6_Click(); // "  VESK &Overview"
+    void Command8_Click(); // "&Exit"
+
+    // The click on drawing `option` (an index into Options).
+    void drawingClick(int option);
+
+    OptionFrame* frame(int option) const { return m_frames[option]; }
+    // Whether each option's frame carries the highlight, in table order.
+    std::array<bool, 45> highlightedOptions() const;
+
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QPushButton* Command6;
+    QPushButton* Command8;
+    PictureBox* Picture1;
+    QTabWidget* SSTab2;
+
+protected:
+    void titleBarClose() override;
+
+private:
+    void Form_Load();
+    void buildTab(int tab, const QString& caption, const QString& headingName,
+                  const QString& heading);
+    void placeOnTab(QWidget* child, const TwipsRect& twips) const;
+    bool regionFilled(Region region) const;
+    void showScore(Region region);
+
+    std::array<OptionFrame*, 45> m_frames{};
+    std::array<QLabel*, RegionCount> m_valueLabels{};
+    int m_tabBarHeight = 0;
+};

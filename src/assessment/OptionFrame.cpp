@@ -1,0 +1,30 @@
+#include "assessment/OptionFrame.h"
+
+#include "platform/Form.h"
+
+#include <QPainter>
+
+OptionFrame::OptionFrame(const QString& frameName, QWidget* parent)
+    : QFrame(parent), m_backColor(ButtonFace)
+{
+    setObjectName(frameName);
+    setFrameShape(QFrame::Box);
+    setFrameShadow(QFrame::Sunken);
+}
+
+void OptionFrame::setBackColor(quint32 colour)
+{
+    if (colour == m_backColor)
+        return;
+    m_backColor = colour;
+    update();
+}
+
+void OptionFrame::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), vbColor(m_backColor));
+    }
+    QFrame::paintEvent(event);
+}

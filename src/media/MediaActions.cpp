@@ -1,0 +1,7 @@
+#include "media/MediaActions.h"
+
+// Placeholders until the picture windows exist.
+void showTaskPictureChooser() {}
+void showExtraPictureChooser() {}
+void viewExtraPictures() {}
+void playVideo() {}

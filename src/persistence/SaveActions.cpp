@@ -1,0 +1,4 @@
+#include "persistence/SaveActions.h"
+
+// Placeholder until the save dialog exists.
+void showSaveDialog() {}

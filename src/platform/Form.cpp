@@ -1,0 +1,118 @@
+#include "platform/Form.h"
+
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+QColor vbColor(quint32 value)
+{
+    if (value & 0x80000000u) {
+        const QPalette palette = QApplication::palette();
+        switch (value & 0xFFu) {
+        case 0x05:
+            return palette.color(QPalette::Base);
+        case 0x0D:
+            return palette.color(QPalette::Highlight);
+        case 0x0F:
+            return palette.color(QPalette::Button);
+        default:
+            return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+Form::Form(const QString& objectName, const QString& caption, QSize clientTwips, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    if (clientTwips.isValid() && !clientTwips.isEmpty()) {
+        const QSize design(toPixels(clientTwips.width()), toPixels(clientTwips.height()));
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            // Leave room for the title bar and frame the window manager adds.
+            const QSize available = screen->availableGeometry().size() - QSize(16, 48);
+            m_zoom = fitZoom(design, available);
+        }
+        resize(toPixels(clientTwips.width()), toPixels(clientTwips.height()));
+    }
+}
+
+double Form::fitZoom(QSize designPixels, QSize available)
+{
+    if (designPixels.isEmpty() || available.isEmpty())
+        return 1.0;
+    const double zoom = std::min(double(available.width()) / designPixels.width(),
+                                 double(available.height()) / designPixels.height());
+    return std::min(1.0, zoom);
+}
+
+int Form::toPixels(int twips) const
+{
+    return qRound(twips * logicalDpiX() / 1440.0 * m_zoom);
+}
+
+QRect Form::toPixels(int left, int top, int width, int height) const
+{
+    // Map both corners so that neighbouring controls keep their designed gaps.
+    const int x = toPixels(left);
+    const int y = toPixels(top);
+    return QRect(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
+}
+
+QFont Form::designFont(const QString& family, double points, bool bold) const
+{
+    QFont font(family);
+    font.setPointSizeF(points * m_zoom);
+    font.setBold(bold);
+    return font;
+}
+
+void Form::place(QWidget* child, int left, int top, int width, int height) const
+{
+    child->setGeometry(toPixels(left, top, width, height));
+}
+
+QLabel* Form::addLabel(const QString& name, const QString& text, QRect twips, const QFont& font,
+                       QWidget* parent)
+{
+    auto* label = new QLabel(text, parent ? parent : this);
+    label->setObjectName(name);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(label, twips.x(), twips.y(), twips.width(), twips.height());
+    return label;
+}
+
+QPushButton* Form::addButton(const QString& name, const QString& caption, QRect twips,
+                             const QFont& font, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent ? parent : this);
+    button->setObjectName(name);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    place(button, twips.x(), twips.y(), twips.width(), twips.height());
+    return button;
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    titleBarClose();
+}
+
+void Form::titleBarClose()
+{
+    hide();
+}
+
+void confirmQuitWithoutSaving()
+{
+    if (platform::questionBox(QStringLiteral("Do you want to quit without saving?")))
+        platform::endProgram();
+}

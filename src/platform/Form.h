@@ -1,0 +1,59 @@
+#pragma once
+// The base of every window: a top-level widget laid out in twips as designed. Positions, sizes
+// and fonts go through one mapping (twips * logical DPI / 1440, times the window's zoom); the
+// zoom is 1 unless the screen's free area is smaller than the design, in which case the whole
+// content shrinks to fit. Qt's high-DPI scaling does the rest.
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+// Colours in the 0x00BBGGRR form the windows are designed with, including the system colours
+// (0x80000000 | index) that follow the desktop's palette.
+QColor vbColor(quint32 value);
+
+inline constexpr quint32 ButtonFace = 0x8000000F;
+inline constexpr quint32 Highlight = 0x8000000D;
+inline constexpr quint32 WindowBackground = 0x80000005;
+inline constexpr quint32 DarkBlue = 0x800000;
+inline constexpr quint32 Red = 255;
+
+class Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // clientTwips is the designed client area; a null size leaves the zoom at 1.
+    Form(const QString& objectName, const QString& caption, QSize clientTwips,
+         QWidget* parent = nullptr);
+
+    double zoom() const { return m_zoom; }
+    int toPixels(int twips) const;
+    QRect toPixels(int left, int top, int width, int height) const;
+    QFont designFont(const QString& family, double points, bool bold = false) const;
+
+    // Places a child at its designed twips position.
+    void place(QWidget* child, int left, int top, int width, int height) const;
+    QLabel* addLabel(const QString& name, const QString& text, QRect twips, const QFont& font,
+                     QWidget* parent = nullptr);
+    QPushButton* addButton(const QString& name, const QString& caption, QRect twips,
+                           const QFont& font, QWidget* parent = nullptr);
+
+    // The zoom a window of this design size gets on the given available area.
+    static double fitZoom(QSize designPixels, QSize available);
+
+protected:
+    // The title-bar close box. Windows are never closed: by default the window hides, as its
+    // own Exit or Close button does; windows that lead the road end the program instead.
+    void closeEvent(QCloseEvent* event) override;
+    virtual void titleBarClose();
+
+private:
+    double m_zoom = 1.0;
+};
+
+// Asks "Do you want to quit without saving?" and ends the program on Yes.
+void confirmQuitWithoutSaving();

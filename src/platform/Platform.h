@@ -1,0 +1,61 @@
+#pragma once
+// The platform seams: everything that blocks the user or ends the program goes through these
+// functions, so that tests can answer message boxes and see that the program was asked to end
+// without anything blocking or exiting.
+
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+
+inline const QString ApplicationTitle = QStringLiteral("VESK Procedure");
+
+enum class Buttons
+{
+    Ok,
+    YesNo,
+};
+
+struct MessageRequest
+{
+    QString text;
+    QString title;
+    Buttons buttons;
+};
+
+// Shows a message with an OK button only and no icon, and waits for OK.
+void messageBox(const QString& text, const QString& title = ApplicationTitle);
+// Asks a Yes/No question without an icon; true for Yes.
+bool questionBox(const QString& text, const QString& title = ApplicationTitle);
+
+// Ends the program at once: every window disappears and no question is asked.
+void endProgram();
+
+// Test hooks. A message handler receives every message instead of a real box and returns the
+// answer to a question; an end handler is called instead of ending the program. An empty
+// function restores the real behaviour.
+void setMessageHandler(std::function<bool(const MessageRequest&)> handler);
+void setEndProgramHandler(std::function<void()> handler);
+
+// Arial and Comic Sans MS are the fonts the windows are designed in; where they are not
+// installed, Liberation Sans and Comic Neue (metric-compatible and close in look) stand in.
+void registerFontSubstitutes();
+
+} // namespace platform
+
+namespace platform {
+
+// The folder that holds the running program (tests may point it elsewhere).
+QString programFolder();
+void setProgramFolder(const QString& folder);
+
+// The application's help file, opened by F1.
+QString applicationHelpFile();
+void setApplicationHelpFile(const QString& path);
+
+// The path of an existing file that matches `path` with letter case ignored, or `path` itself
+// when there is none. Help file names were written without regard to case.
+QString resolveCaseInsensitive(const QString& path);
+
+} // namespace platform

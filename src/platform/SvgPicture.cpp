@@ -1,0 +1,62 @@
+#include "platform/SvgPicture.h"
+
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+// Several controls show the same drawing (both arms use one set): parse each file once.
+QSvgRenderer* sharedRenderer(const QString& resource)
+{
+    static QHash<QString, QSvgRenderer*> renderers;
+    QSvgRenderer*& renderer = renderers[resource];
+    if (!renderer)
+        renderer = new QSvgRenderer(resource);
+    return renderer;
+}
+
+} // namespace
+
+SvgPicture::SvgPicture(const QString& resource, Scaling scaling, QWidget* parent)
+    : QWidget(parent), m_resource(resource), m_scaling(scaling),
+      m_renderer(sharedRenderer(resource))
+{
+}
+
+bool SvgPicture::isValid() const
+{
+    return m_renderer->isValid();
+}
+
+QRectF SvgPicture::pictureRect() const
+{
+    const QRectF area = rect();
+    if (m_scaling == Scaling::Stretch || !m_renderer->isValid())
+        return area;
+    QSizeF size = m_renderer->viewBoxF().size();
+    size.scale(area.size(), Qt::KeepAspectRatio);
+    return QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size);
+}
+
+void SvgPicture::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_renderer->render(&painter, pictureRect());
+}
+
+void SvgPicture::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void SvgPicture::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}

@@ -1,0 +1,98 @@
+#include "results/HelpWindow.h"
+
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow() : Form(QStringLiteral("HelpWindow"), QStringLiteral("Help"), QSize())
+{
+    contentsButton = new QPushButton(QStringLiteral("&Contents"), this);
+    contentsButton->setObjectName(QStringLiteral("contentsButton"));
+    backButton = new QPushButton(QStringLiteral("&Back"), this);
+    backButton->setObjectName(QStringLiteral("backButton"));
+    forwardButton = new QPushButton(QStringLiteral("&Forward"), this);
+    forwardButton->setObjectName(QStringLiteral("forwardButton"));
+    browser = new QTextBrowser(this);
+    browser->setObjectName(QStringLiteral("browser"));
+    browser->setOpenExternalLinks(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(contentsButton);
+    buttons->addWidget(backButton);
+    buttons->addWidget(forwardButton);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(browser);
+
+    backButton->setEnabled(false);
+    forwardButton->setEnabled(false);
+    connect(contentsButton, &QPushButton::clicked, browser, &QTextBrowser::home);
+    connect(backButton, &QPushButton::clicked, browser, &QTextBrowser::backward);
+    connect(forwardButton, &QPushButton::clicked, browser, &QTextBrowser::forward);
+    connect(browser, &QTextBrowser::backwardAvailable, backButton, &QPushButton::setEnabled);
+    connect(browser, &QTextBrowser::forwardAvailable, forwardButton, &QPushButton::setEnabled);
+    connect(browser, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = browser->documentTitle();
+        setWindowTitle(title.isEmpty() ? QStringLiteral("Help") : title);
+    });
+    resize(760, 620);
+}
+
+void HelpWindow::open(const QString& path)
+{
+    browser->setSource(QUrl::fromLocalFile(path));
+    browser->clearHistory();
+}
+
+void showHelpFile(const QString& path)
+{
+    const QString resolved = platform::resolveCaseInsensitive(path);
+    const QFileInfo file(resolved);
+    if (!file.isFile() || !file.isReadable()) {
+        platform::messageBox(QStringLiteral("The help file \"%1\" could not be found.")
+                                 .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    HelpWindow& window = Forms::get<HelpWindow>();
+    window.open(file.absoluteFilePath());
+    Forms::show<HelpWindow>();
+}
+
+namespace {
+
+class HelpKey : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
+            showHelpFile(platform::applicationHelpFile());
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void installHelpKey()
+{
+    static HelpKey* key = nullptr;
+    if (!key) {
+        key = new HelpKey(qApp);
+        qApp->installEventFilter(key);
+    }
+}

@@ -1,0 +1,102 @@
+#include "results/VESKResults.h"
+
+#include "assessment/Main2.h"
+#include "assessment/Module1.h"
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+#include "platform/SvgPicture.h"
+#include "results/VESKRiskLevel.h"
+#include "scoring/RiskLevel.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+const std::array<VESKResults::ValueLabelSpec, 22> VESKResults::ValueLabels{{
+    {"Label5", {960, 2640, 615, 615}},    {"Label6", {2400, 2640, 615, 615}},
+    {"Label7", {3840, 2640, 615, 615}},   {"Label8", {6120, 2640, 615, 615}},
+    {"Label9", {7920, 2520, 615, 615}},   {"Label10", {9000, 2640, 615, 615}},
+    {"Label11", {10800, 2520, 615, 615}}, {"Label12", {11880, 2640, 615, 615}},
+    {"Label13", {13680, 2520, 615, 615}}, {"Label14", {1800, 4440, 615, 615}},
+    {"Label15", {4200, 4440, 615, 615}},  {"Label16", {7200, 4680, 615, 615}},
+    {"Label17", {8520, 4440, 615, 615}},  {"Label18", {10680, 4440, 615, 615}},
+    {"Label19", {3000, 6120, 615, 615}},  {"Label20", {8760, 6120, 615, 615}},
+    {"Label21", {10080, 6000, 615, 495}}, {"Label22", {4800, 7800, 615, 495}},
+    {"Label23", {6120, 7680, 615, 495}},  {"Label24", {8880, 7680, 615, 615}},
+    {"Label25", {12240, 8040, 615, 615}}, {"Label26", {13560, 7680, 615, 615}},
+}};
+
+VESKResults::VESKResults()
+    : Form(QStringLiteral("VESKResults"), QStringLiteral("Results - VESK"), QSize(15270, 11145))
+{
+    const QString comic = QStringLiteral("Comic Sans MS");
+    Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("VESK - Results"),
+                      {2160, 240, 5775, 1095}, designFont(comic, 36, true));
+    QPalette titlePalette = Label1->palette();
+    titlePalette.setColor(QPalette::WindowText, vbColor(DarkBlue));
+    Label1->setPalette(titlePalette);
+
+    Image1 = new SvgPicture(QStringLiteral(":/pictures/worksheet.svg"),
+                            SvgPicture::Scaling::Stretch, this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    place(Image1, WorksheetTwips.x(), WorksheetTwips.y(), WorksheetTwips.width(),
+          WorksheetTwips.height());
+
+    const QFont valueFont = designFont(comic, 18, true);
+    for (const ValueLabelSpec& spec : ValueLabels) {
+        QLabel* label = addLabel(QString::fromLatin1(spec.name), QString(), spec.twips, valueFont);
+        label->setWordWrap(false);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, vbColor(Highlight));
+        palette.setColor(QPalette::Window, vbColor(WindowBackground));
+        label->setPalette(palette);
+    }
+
+    Command2 = addButton(QStringLiteral("Command2"), QStringLiteral("<< &Back"),
+                         {5760, 9720, 3015, 975}, designFont(comic, 12));
+    Command8 = addButton(QStringLiteral("Command8"), QStringLiteral("&Exit"),
+                         {8880, 9720, 3015, 975}, designFont(QStringLiteral("Arial"), 12, true));
+    Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Risk Levels >>"),
+                         {12000, 9720, 3015, 975}, designFont(comic, 12));
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command8);
+
+    connect(Command1, &QPushButton::clicked, this, &VESKResults::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &VESKResults::Command2_Click);
+    connect(Command8, &QPushButton::clicked, this, &VESKResults::Command8_Click);
+    setWindowState(Qt::WindowMaximized);
+}
+
+QLabel* VESKResults::valueLabel(const QString& name) const
+{
+    return findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+}
+
+void VESKResults::Command1_Click()
+{
+    VESKRiskLevel& riskLevel = Forms::get<VESKRiskLevel>();
+    if (const auto word = scoring::riskLevelWord(Module1::LeftVESKScore))
+        riskLevel.Label2->setText(QString::fromUtf8(word->data(), qsizetype(word->size())));
+    if (const auto word = scoring::riskLevelWord(Module1::RightVESKScore))
+        riskLevel.Label3->setText(QString::fromUtf8(word->data(), qsizetype(word->size())));
+    publishRiskLevels(riskLevel.Label2->text(), riskLevel.Label3->text());
+    Forms::show<VESKRiskLevel>();
+    hide();
+}
+
+void VESKResults::Command2_Click()
+{
+    Forms::show<Main2>();
+    hide();
+}
+
+void VESKResults::Command8_Click()
+{
+    platform::endProgram();
+}
+
+void VESKResults::titleBarClose()
+{
+    confirmQuitWithoutSaving();
+}

@@ -1,0 +1,98 @@
+#include "results/VESKRiskLevel.h"
+
+#include "persistence/SaveActions.h"
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+#include "results/CommonDialog.h"
+#include "results/VESKResults.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+VESKRiskLevel::VESKRiskLevel()
+    : Form(QStringLiteral("VESKRiskLevel"), QStringLiteral("VESK - Risk Level"), QSize(14085, 9930))
+{
+    const QString comic = QStringLiteral("Comic Sans MS");
+    const QFont labelFont = designFont(comic, 36, true);
+    Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("VESK - Risk Levels"),
+                      {2160, 240, 7095, 1095}, labelFont);
+    Label5 = addLabel(QStringLiteral("Label5"), QStringLiteral("Left Hand Side"),
+                      {240, 2040, 5535, 1095}, labelFont);
+    Label6 = addLabel(QStringLiteral("Label6"), QStringLiteral("Right Hand Side"),
+                      {6840, 2040, 6255, 1095}, labelFont);
+    Label2 = addLabel(QStringLiteral("Label2"), QString(), {240, 3600, 5535, 1095}, labelFont);
+    Label3 = addLabel(QStringLiteral("Label3"), QString(), {6840, 3600, 5535, 1095}, labelFont);
+    for (QLabel* label : {Label1, Label2, Label3, Label5, Label6}) {
+        label->setWordWrap(false);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, vbColor(DarkBlue));
+        label->setPalette(palette);
+    }
+
+    const QFont buttonFont = designFont(comic, 12);
+    Command3 = addButton(QStringLiteral("Command3"), QStringLiteral("&Reduction Measures"),
+                         {4080, 7680, 2055, 855}, buttonFont);
+    Command7 = addButton(QStringLiteral("Command7"), QStringLiteral("&Save"),
+                         {6360, 7680, 2055, 855}, buttonFont);
+    Command2 = addButton(QStringLiteral("Command2"), QStringLiteral("<< &Back"),
+                         {8640, 7680, 2055, 855}, buttonFont);
+    Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Exit"),
+                         {10920, 7680, 2055, 855}, buttonFont);
+    setTabOrder(Command3, Command7);
+    setTabOrder(Command7, Command2);
+    setTabOrder(Command2, Command1);
+
+    CommonDialog1 = new CommonDialog(this);
+    CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
+
+    connect(Command1, &QPushButton::clicked, this, &VESKRiskLevel::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &VESKRiskLevel::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &VESKRiskLevel::Command3_Click);
+    connect(Command7, &QPushButton::clicked, this, &VESKRiskLevel::Command7_Click);
+    setMouseTracking(true);
+    setWindowState(Qt::WindowMaximized);
+}
+
+void VESKRiskLevel::Command1_Click()
+{
+    platform::endProgram();
+}
+
+void VESKRiskLevel::Command2_Click()
+{
+    hide();
+    Forms::show<VESKResults>();
+}
+
+void VESKRiskLevel::Command3_Click()
+{
+    CommonDialog1->HelpFile =
+        platform::programFolder() + QStringLiteral("/reduction measures/helpfile.html");
+    CommonDialog1->HelpCommand = CommonDialog::HelpContents;
+    CommonDialog1->ShowHelp();
+}
+
+void VESKRiskLevel::Command7_Click()
+{
+    showSaveDialog();
+}
+
+void VESKRiskLevel::Form_MouseMove()
+{
+    platform::setApplicationHelpFile(platform::programFolder() +
+                                     QStringLiteral("/Helpfile/helpfile.html"));
+}
+
+void VESKRiskLevel::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the window's own background counts, not its labels and buttons.
+    if (!childAt(event->position().toPoint()))
+        Form_MouseMove();
+    Form::mouseMoveEvent(event);
+}
+
+void VESKRiskLevel::titleBarClose()
+{
+    confirmQuitWithoutSaving();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The risk level window: the risk level word of each side, help on reduction measures, saving.
+
+#include "platform/Form.h"
+
+class CommonDialog;
+class QLabel;
+class QPushButton;
+
+class VESKRiskLevel : public Form
+{
+    Q_OBJECT
+
+public:
+    VESKRiskLevel();
+
+    void Command1_Click(); // "&Exit"
+    void Command2_Click(); // "<< &Back"
+    void Command3_Click(); // "&Reduction Measures"
+    void Command7_Click(); // "&Save"
+    void Form_MouseMove();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label5;
+    QLabel* Label6;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command7;
+    CommonDialog* CommonDialog1;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void titleBarClose() override;
+};
