@@ -83,7 +83,9 @@ void setTextColour(QWidget* widget, quint32 colour)
 
 } // namespace
 
-Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(15270, 10680))
+// The tabbed container reaches 10815 twips down, past the designed client height of 10680: the
+// window is sized so that it shows whole.
+Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(15270, 10815))
 {
     const QString arial = QStringLiteral("Arial");
     const QFont buttonFont = designFont(arial, 12, true);

@@ -8,6 +8,21 @@
 #include <QPushButton>
 #include <QScreen>
 
+namespace {
+
+QSize& availableAreaOverride()
+{
+    static QSize area;
+    return area;
+}
+
+} // namespace
+
+void Form::setAvailableAreaOverride(QSize area)
+{
+    availableAreaOverride() = area;
+}
+
 QColor vbColor(quint32 value)
 {
     if (value & 0x80000000u) {
@@ -33,7 +48,9 @@ Form::Form(const QString& objectName, const QString& caption, QSize clientTwips,
     setWindowTitle(caption);
     if (clientTwips.isValid() && !clientTwips.isEmpty()) {
         const QSize design(toPixels(clientTwips.width()), toPixels(clientTwips.height()));
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (availableAreaOverride().isValid()) {
+            m_zoom = fitZoom(design, availableAreaOverride());
+        } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             // Leave room for the title bar and frame the window manager adds.
             const QSize available = screen->availableGeometry().size() - QSize(16, 48);
             m_zoom = fitZoom(design, available);

@@ -1,5 +1,7 @@
 #include "platform/Forms.h"
 
+#include <QGuiApplication>
+
 std::map<std::type_index, std::unique_ptr<QWidget>>& Forms::instances()
 {
     static std::map<std::type_index, std::unique_ptr<QWidget>> forms;
@@ -12,4 +14,13 @@ void Forms::destroyAll()
     auto forms = std::move(instances());
     instances().clear();
     forms.clear();
+}
+
+void Forms::bringToFront(QWidget& form)
+{
+    // The offscreen platform of the tests has no window stacking to change.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    form.raise();
+    form.activateWindow();
 }

@@ -31,8 +31,7 @@ public:
     {
         F& form = get<F>();
         form.show();
-        form.raise();
-        form.activateWindow();
+        bringToFront(form);
     }
 
     // Destroys every form: at the end of the program (before the application object goes) and
@@ -40,5 +39,6 @@ public:
     static void destroyAll();
 
 private:
+    static void bringToFront(QWidget& form);
     static std::map<std::type_index, std::unique_ptr<QWidget>>& instances();
 };
