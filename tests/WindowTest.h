@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <deque>
 
@@ -41,3 +42,13 @@ struct SeamRecorder
         Module1::reset();
     }
 };
+
+// The widget that the Tab key moves to from `widget`.
+inline QWidget* nextTabStop(QWidget* widget)
+{
+    QWidget* next = widget->nextInFocusChain();
+    while (next != widget && !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+                               next->isVisibleTo(widget->window())))
+        next = next->nextInFocusChain();
+    return next;
+}

@@ -1,0 +1,305 @@
+// The results worksheet, the risk level window and the help, driven as a person would.
+
+#include "WindowTest.h"
+#include "app/CautionStatement.h"
+#include "assessment/EmployeeDetails.h"
+#include "assessment/Main2.h"
+#include "assessment/OptionFrame.h"
+#include "platform/SvgPicture.h"
+#include "results/HelpWindow.h"
+#include "results/VESKResults.h"
+#include "results/VESKRiskLevel.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+
+void clickDrawings(Main2& main2, const QStringList& names)
+{
+    for (const QString& name : names) {
+        main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(name.toStdString())].tab);
+        auto* drawing = main2.findChild<SvgPicture*>(name);
+        QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
+    }
+}
+
+const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
+                                   "Image1", "Image3",  "Image98", "Image110", "Image6",
+                                   "Image8", "Image15", "Image17"};
+
+// From start-up to the results window with the worked example (left 8, right 10).
+VESKResults& reachResults()
+{
+    Forms::show<CautionStatement>();
+    Forms::get<CautionStatement>().Command1->click();
+    Forms::get<EmployeeDetails>().Command1->click();
+    Main2& main2 = Forms::get<Main2>();
+    clickDrawings(main2, WorkedExample);
+    main2.Command2->click();
+    Forms::get<CautionStatement>().Command1->click();
+    return Forms::get<VESKResults>();
+}
+
+QString text(const QWidget& form, const char* label)
+{
+    return form.findChild<QLabel*>(QString::fromLatin1(label))->text();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+class TestResults : public QObject
+{
+    Q_OBJECT
+
+    SeamRecorder seams;
+
+private slots:
+    void init()
+    {
+        SeamRecorder::resetAll();
+        seams.install();
+        platform::setApplicationHelpFile(QString());
+    }
+    void cleanup()
+    {
+        SeamRecorder::resetAll();
+        platform::setProgramFolder(QString());
+    }
+
+    void resultsWindowShowsTheWorkedExample()
+    {
+        VESKResults& results = reachResults();
+        QVERIFY(results.isVisible());
+        QCOMPARE(results.windowTitle(), QStringLiteral("Results - VESK"));
+        QCOMPARE(text(results, "Label19"), QStringLiteral("6"));
+        QCOMPARE(text(results, "Label20"), QStringLiteral("3"));
+        QCOMPARE(text(results, "Label21"), QStringLiteral("5"));
+        QCOMPARE(text(results, "Label22"), QStringLiteral("6"));
+        QCOMPARE(text(results, "Label23"), QStringLiteral("8"));
+        QCOMPARE(text(results, "Label25"), QStringLiteral("8"));
+        QCOMPARE(text(results, "Label26"), QStringLiteral("10"));
+        QCOMPARE(nextTabStop(results.Command1), results.Command2);
+    }
+
+    void backKeepsChoicesAndASecondComputationRewritesEveryLabel()
+    {
+        VESKResults& results = reachResults();
+        results.Command2->click();
+        Main2& main2 = Forms::get<Main2>();
+        QVERIFY(main2.isVisible());
+        QVERIFY(!results.isVisible());
+        std::array<bool, 45> expected{};
+        for (const QString& name : WorkedExample)
+            expected[optionIndexByDrawing(name.toStdString())] = true;
+        QVERIFY(main2.highlightedOptions() == expected);
+        QCOMPARE(main2.findChild<QLabel*>("VESKTrunkScore")->text(), QStringLiteral("3"));
+
+        // Right upper arm 3 -> 4: right posture score B 4 -> 5.
+        clickDrawings(main2, {"Image99"});
+        main2.Command2->click();
+        QVERIFY(Forms::get<CautionStatement>().isVisible());
+        Forms::get<CautionStatement>().Command1->click();
+        QVERIFY(results.isVisible());
+        QCOMPARE(text(results, "Label9"), QStringLiteral("4"));
+        QCOMPARE(text(results, "Label17"), QStringLiteral("5"));
+        QCOMPARE(text(results, "Label21"), QStringLiteral("6"));
+        QCOMPARE(Module1::ReportFields[15], TaggedValue(std::int16_t(4)));
+    }
+
+    void riskLevelWords_data()
+    {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QString>("leftWord");
+        QTest::addColumn<QString>("rightWord");
+        QTest::newRow("1 / 2") << 1 << 2 << "Negligible"
+                               << "Low";
+        QTest::newRow("3 / 4") << 3 << 4 << "Low"
+                               << "Medium";
+        QTest::newRow("7 / 8") << 7 << 8 << "Medium"
+                               << "High";
+        QTest::newRow("10 / 11") << 10 << 11 << "High"
+                                 << "Very High";
+        QTest::newRow("15 / 1") << 15 << 1 << "Very High"
+                                << "Negligible";
+        QTest::newRow("3 / 11") << 3 << 11 << "Low"
+                                << "Very High";
+    }
+
+    void riskLevelWords()
+    {
+        QFETCH(int, left);
+        QFETCH(int, right);
+        QFETCH(QString, leftWord);
+        QFETCH(QString, rightWord);
+        VESKResults& results = reachResults();
+        Module1::LeftVESKScore = std::int16_t(left);
+        Module1::RightVESKScore = std::int16_t(right);
+        QTest::mouseClick(results.Command1, Qt::LeftButton);
+
+        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        QVERIFY(risk.isVisible());
+        QVERIFY(!results.isVisible());
+        QCOMPARE(risk.Label2->text(), leftWord);
+        QCOMPARE(risk.Label3->text(), rightWord);
+        QCOMPARE(Module1::ReportFields[1], TaggedValue(std::int16_t(left)));
+        QCOMPARE(Module1::ReportFields[3], TaggedValue(leftWord));
+        QCOMPARE(Module1::ReportFields[11], TaggedValue(std::int16_t(right)));
+        QCOMPARE(Module1::ReportFields[13], TaggedValue(rightWord));
+    }
+
+    void wordsStayUntilRiskLevelsRunsAgain()
+    {
+        VESKResults& results = reachResults();
+        results.Command1->click();
+        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        QCOMPARE(risk.Label3->text(), QStringLiteral("High"));
+
+        risk.Command2->click();
+        QVERIFY(results.isVisible());
+        QVERIFY(!risk.isVisible());
+        results.Command2->click();
+        Main2& main2 = Forms::get<Main2>();
+        clickDrawings(main2, {"Image14", "Image16"}); // coupling 3, one more activity
+        main2.Command2->click();
+        Forms::get<CautionStatement>().Command1->click();
+        QCOMPARE(text(results, "Label26"), QStringLiteral("12"));
+        QCOMPARE(risk.Label3->text(), QStringLiteral("High"));
+        QCOMPARE(Module1::ReportFields[11], TaggedValue(std::int16_t(10)));
+
+        results.Command1->click();
+        QCOMPARE(risk.Label3->text(), QStringLiteral("Very High"));
+        QCOMPARE(Module1::ReportFields[11], TaggedValue(std::int16_t(12)));
+        QCOMPARE(Module1::ReportFields[13], TaggedValue("Very High"));
+    }
+
+    void exitAndClosing()
+    {
+        VESKResults& results = reachResults();
+        results.Command8->click();
+        QCOMPARE(seams.endRequests, 1);
+        seams.answers = {true};
+        results.close();
+        QCOMPARE(seams.messages.last(), QStringLiteral("Do you want to quit without saving?"));
+        QCOMPARE(seams.endRequests, 2);
+        results.Command1->click();
+        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        risk.Command1->click();
+        QCOMPARE(seams.endRequests, 3);
+        QCOMPARE(nextTabStop(risk.Command3), risk.Command7);
+        QCOMPARE(nextTabStop(risk.Command7), risk.Command2);
+        QCOMPARE(nextTabStop(risk.Command2), risk.Command1);
+    }
+
+    // Each value label lies inside its box on the worksheet as the window stretches it.
+    void valueLabelsLieOnTheWorksheet()
+    {
+        VESKResults& results = reachResults();
+        const QRect sheet = results.Image1->geometry();
+        for (const auto& spec : VESKResults::ValueLabels) {
+            QLabel* label = results.valueLabel(QString::fromLatin1(spec.name));
+            QVERIFY2(sheet.contains(label->geometry()), spec.name);
+            QVERIFY(label->isVisible());
+            QVERIFY(label->geometry().intersects(results.Image1->geometry()));
+        }
+    }
+
+    void reductionMeasuresOpenTheirHelpFile()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("reduction measures/helpfile.html"),
+                  "<html><head><title>Reducing the risk</title></head><body>x</body></html>");
+        platform::setProgramFolder(folder.path());
+        reachResults().Command1->click();
+        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        risk.Command3->click();
+        HelpWindow* help = Forms::find<HelpWindow>();
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Reducing the risk"));
+        QCOMPARE(help->browser->source().toLocalFile(),
+                 folder.filePath("reduction measures/helpfile.html"));
+        QVERIFY(risk.isVisible());
+    }
+
+    void missingHelpFileSaysWhere()
+    {
+        QTemporaryDir folder;
+        platform::setProgramFolder(folder.path());
+        reachResults().Command1->click();
+        Forms::get<VESKRiskLevel>().Command3->click();
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY(seams.messages.first().contains(folder.filePath("reduction measures")));
+        QVERIFY(!Forms::find<HelpWindow>() || !Forms::find<HelpWindow>()->isVisible());
+    }
+
+    // F1 opens the program help; the setting names it in capitals until the mouse moves over
+    // the risk level window, and both spellings find the same file.
+    void f1OpensTheApplicationHelpFile()
+    {
+        QTemporaryDir folder;
+        writeFile(folder.filePath("Helpfile/helpfile.html"),
+                  "<html><head><title>Program help</title></head><body>y</body></html>");
+        platform::setProgramFolder(folder.path());
+        installHelpKey();
+        VESKResults& results = reachResults();
+        QVERIFY(platform::applicationHelpFile().endsWith("/HelpFile/HELPFILE.html"));
+        QTest::keyClick(results.Command1, Qt::Key_F1);
+        QVERIFY(Forms::find<HelpWindow>() && Forms::find<HelpWindow>()->isVisible());
+        QCOMPARE(Forms::get<HelpWindow>().windowTitle(), QStringLiteral("Program help"));
+        Forms::get<HelpWindow>().hide();
+
+        results.Command1->click();
+        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        QTest::mouseMove(&risk, QPoint(5, risk.height() - 5));
+        QCOMPARE(platform::applicationHelpFile(), folder.filePath("Helpfile/helpfile.html"));
+        QTest::keyClick(risk.Command7, Qt::Key_F1);
+        QVERIFY(Forms::get<HelpWindow>().isVisible());
+        QVERIFY(seams.messages.isEmpty());
+    }
+
+    void mouseOverAControlLeavesTheSetting()
+    {
+        reachResults().Command1->click();
+        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        const QString before = platform::applicationHelpFile();
+        QTest::mouseMove(&risk, risk.Label1->geometry().center());
+        QCOMPARE(platform::applicationHelpFile(), before);
+    }
+
+    // The help files shipped with the program have a title and contents to follow.
+    void shippedHelpFiles_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("reduction") << "reduction measures/helpfile.html";
+        QTest::newRow("program") << "Helpfile/helpfile.html";
+    }
+
+    void shippedHelpFiles()
+    {
+        QFETCH(QString, path);
+        platform::setProgramFolder(QStringLiteral(VESK_SOURCE_DIR "/assets/help"));
+        showHelpFile(platform::programFolder() + "/" + path);
+        QVERIFY(seams.messages.isEmpty());
+        HelpWindow& help = Forms::get<HelpWindow>();
+        QVERIFY(!help.browser->documentTitle().isEmpty());
+        QVERIFY(help.browser->toPlainText().size() > 3000);
+        QVERIFY(help.browser->toHtml().contains("href=\"#"));
+    }
+};
+
+QTEST_MAIN(TestResults)
+#include "test_results.moc"
