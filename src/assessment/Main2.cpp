@@ -121,18 +121,21 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
     SSTab2->setObjectName(QStringLiteral("SSTab2"));
     SSTab2->setFont(designFont(arial, 9.75, true));
     place(SSTab2, 3960, 0, 11175, 10815);
+    const char* const tabCaptions[] = {"1. Trunk, Neck, Legs", "2. Upper Arms", "3. Lower Arms",
+                                       "4. Wrists", "5. Load / Force, Coupling, Activity"};
+    for (int tab = 0; tab < 5; ++tab) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("Tab%1").arg(tab + 1));
+        SSTab2->addTab(page, QString::fromLatin1(tabCaptions[tab]));
+    }
+    // Measured with the tabs in place: an empty tab row has no height.
     m_tabBarHeight = SSTab2->tabBar()->sizeHint().height();
 
-    buildTab(0, QStringLiteral("1. Trunk, Neck, Legs"), QStringLiteral("Label85"),
-             QStringLiteral("Group A - Trunk, Neck and Legs"));
-    buildTab(1, QStringLiteral("2. Upper Arms"), QStringLiteral("Label79"),
-             QStringLiteral("Group B- Upper Arms (Shoulders)"));
-    buildTab(2, QStringLiteral("3. Lower Arms"), QStringLiteral("Label9"),
-             QStringLiteral("Group B - Lower Arms"));
-    buildTab(3, QStringLiteral("4. Wrists"), QStringLiteral("Label8"),
-             QStringLiteral("Group B - Wrists"));
-    buildTab(4, QStringLiteral("5. Load / Force, Coupling, Activity"), QStringLiteral("Label14"),
-             QStringLiteral("Load / Force, Coupling, Activity"));
+    buildTab(0, QStringLiteral("Label85"), QStringLiteral("Group A - Trunk, Neck and Legs"));
+    buildTab(1, QStringLiteral("Label79"), QStringLiteral("Group B- Upper Arms (Shoulders)"));
+    buildTab(2, QStringLiteral("Label9"), QStringLiteral("Group B - Lower Arms"));
+    buildTab(3, QStringLiteral("Label8"), QStringLiteral("Group B - Wrists"));
+    buildTab(4, QStringLiteral("Label14"), QStringLiteral("Load / Force, Coupling, Activity"));
 
     // The line between the leg postures and the knee options.
     auto* line = new QFrame(SSTab2->widget(0));
@@ -165,12 +168,9 @@ void Main2::placeOnTab(QWidget* child, const TwipsRect& twips) const
     child->setGeometry(rect);
 }
 
-void Main2::buildTab(int tab, const QString& caption, const QString& headingName,
-                     const QString& heading)
+void Main2::buildTab(int tab, const QString& headingName, const QString& heading)
 {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("Tab%1").arg(tab + 1));
-    SSTab2->addTab(page, caption);
+    QWidget* page = SSTab2->widget(tab);
     const QString arial = QStringLiteral("Arial");
 
     auto* title = new QLabel(heading, page);

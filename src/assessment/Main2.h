@@ -51,8 +51,7 @@ protected:
 
 private:
     void Form_Load();
-    void buildTab(int tab, const QString& caption, const QString& headingName,
-                  const QString& heading);
+    void buildTab(int tab, const QString& headingName, const QString& heading);
     void placeOnTab(QWidget* child, const TwipsRect& twips) const;
     bool regionFilled(Region region) const;
     void showScore(Region region);

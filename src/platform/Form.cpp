@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/CommandButton.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -56,6 +57,8 @@ Form::Form(const QString& objectName, const QString& caption, QSize clientTwips,
             m_zoom = fitZoom(design, available);
         }
         resize(toPixels(clientTwips.width()), toPixels(clientTwips.height()));
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
     }
 }
 
@@ -109,10 +112,9 @@ QLabel* Form::addLabel(const QString& name, const QString& text, QRect twips, co
 QPushButton* Form::addButton(const QString& name, const QString& caption, QRect twips,
                              const QFont& font, QWidget* parent)
 {
-    auto* button = new QPushButton(caption, parent ? parent : this);
+    auto* button = new CommandButton(caption, parent ? parent : this);
     button->setObjectName(name);
     button->setFont(font);
-    button->setAutoDefault(false);
     place(button, twips.x(), twips.y(), twips.width(), twips.height());
     return button;
 }
