@@ -1,0 +1,31 @@
+# Installation: the program lives in its own folder with the help folders beside it (the
+# program finds them there), a link on the PATH, a desktop entry and a scalable icon.
+include(GNUInstallDirs)
+set(VESK_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/vesk)
+
+install(TARGETS vesk RUNTIME DESTINATION ${VESK_PROGRAM_DIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/help/ DESTINATION ${VESK_PROGRAM_DIR})
+file(RELATIVE_PATH link_target /${CMAKE_INSTALL_BINDIR} /${VESK_PROGRAM_DIR}/vesk)
+install(CODE "
+  set(bindir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(MAKE_DIRECTORY \"\${bindir}\")
+  file(CREATE_LINK \"${link_target}\" \"\${bindir}/vesk\" SYMBOLIC)
+")
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/vesk.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/assets/icon/vesk.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps OPTIONAL)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vesk)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "VESK maintainers <maintainers@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Postural risk assessment of a worker's task (VESK Procedure)")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Plug-ins and fonts are loaded at run time, so the library scan cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fonts-comic-neue")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
