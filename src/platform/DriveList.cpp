@@ -1,0 +1,135 @@
+#include "platform/DriveList.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace {
+
+std::function<QStringList()>& volumeSource()
+{
+    static std::function<QStringList()> source;
+    return source;
+}
+
+std::function<bool(const QString&)>& readyCheck()
+{
+    static std::function<bool(const QString&)> check;
+    return check;
+}
+
+// Roots compare as clean absolute paths with a trailing separator, so that "/work" does not
+// count as holding "/workshop".
+QString withTrailingSlash(const QString& path)
+{
+    QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    if (!clean.endsWith(QLatin1Char('/')))
+        clean += QLatin1Char('/');
+    return clean;
+}
+
+} // namespace
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(false);
+    refresh();
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::Change);
+}
+
+QString DriveList::List(int index) const
+{
+    if (index < 0 || index >= count())
+        return {};
+    return itemData(index).toString();
+}
+
+int DriveList::indexOfDriveHolding(const QString& path) const
+{
+    QStringList roots;
+    for (int i = 0; i < count(); ++i)
+        roots << List(i);
+    return int(roots.indexOf(driveHolding(roots, path)));
+}
+
+void DriveList::refresh()
+{
+    const QString previous = Drive();
+    const QSignalBlocker blocker(this);
+    clear();
+    for (const QString& root : volumes()) {
+        QString text = QDir::toNativeSeparators(root);
+        if (volumeSource() == nullptr) {
+            const QString name = QStorageInfo(root).name();
+            if (!name.isEmpty())
+                text += QStringLiteral(" [%1]").arg(name);
+        }
+        addItem(text, root);
+    }
+    const int kept = findData(previous);
+    setCurrentIndex(kept >= 0 ? kept : (count() > 0 ? 0 : -1));
+}
+
+QStringList DriveList::volumes()
+{
+    if (volumeSource())
+        return volumeSource()();
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        // Containers bind single files (e.g. /etc/hosts) as mounts; only folders are drives.
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir() &&
+            !roots.contains(volume.rootPath()))
+            roots << volume.rootPath();
+    }
+    std::sort(roots.begin(), roots.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    return roots;
+}
+
+bool DriveList::isReady(const QString& root)
+{
+    if (readyCheck())
+        return readyCheck()(root);
+    const QStorageInfo volume(root);
+    return volume.isValid() && volume.isReady() && QDir(root).isReadable();
+}
+
+QString DriveList::currentFolderOn(const QString& root)
+{
+    const QString current = QDir::currentPath();
+    if (withTrailingSlash(driveHolding(volumes(), current)) == withTrailingSlash(root))
+        return current;
+    return root;
+}
+
+QString DriveList::driveHolding(const QStringList& roots, const QString& path)
+{
+    const QString target = withTrailingSlash(QFileInfo(path).absoluteFilePath());
+    QString best;
+    qsizetype bestLength = -1;
+    for (const QString& root : roots) {
+        const QString prefix = withTrailingSlash(root);
+        const Qt::CaseSensitivity cs =
+#ifdef Q_OS_WIN
+            Qt::CaseInsensitive;
+#else
+            Qt::CaseSensitive;
+#endif
+        if (target.startsWith(prefix, cs) && prefix.size() > bestLength) {
+            best = root;
+            bestLength = prefix.size();
+        }
+    }
+    return best;
+}
+
+void DriveList::setVolumeSource(std::function<QStringList()> source)
+{
+    volumeSource() = std::move(source);
+}
+
+void DriveList::setReadyCheck(std::function<bool(const QString&)> check)
+{
+    readyCheck() = std::move(check);
+}

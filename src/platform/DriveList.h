@@ -1,0 +1,51 @@
+#pragma once
+// A drive list: a drop-down of the mounted volumes (drive letters on Windows, mount points
+// elsewhere). Every change of the selection, by the user or by the program, raises Change().
+// Which volumes exist and whether one can be listed go through replaceable hooks, so that tests
+// can present drives of their own and make one of them "not ready".
+
+#include <QComboBox>
+#include <QStringList>
+
+#include <functional>
+
+class DriveList : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit DriveList(QWidget* parent = nullptr);
+
+    // Position of the current entry, -1 when the list is empty.
+    int ListIndex() const { return currentIndex(); }
+    void setListIndex(int index) { setCurrentIndex(index); }
+    int ListCount() const { return count(); }
+    // Root path of entry `index`.
+    QString List(int index) const;
+    // Root path of the current entry (empty when the list is empty).
+    QString Drive() const { return List(currentIndex()); }
+    // Position of the drive that holds `path` (the listed root that is its longest prefix), -1
+    // when none does.
+    int indexOfDriveHolding(const QString& path) const;
+
+    // Reads the volumes again, keeping the current drive when it is still there.
+    void refresh();
+
+    // The root paths of the volumes to list, in order.
+    static QStringList volumes();
+    // Whether the volume at `root` can be listed now (a drive may go away after it was listed).
+    static bool isReady(const QString& root);
+    // The folder a folder list shows when its drive is chosen: the program's current folder if
+    // it lies on that drive, else the drive's root.
+    static QString currentFolderOn(const QString& root);
+
+    // Test hooks; an empty function restores the real behaviour.
+    static void setVolumeSource(std::function<QStringList()> source);
+    static void setReadyCheck(std::function<bool(const QString& root)> check);
+
+signals:
+    void Change();
+
+private:
+    static QString driveHolding(const QStringList& roots, const QString& path);
+};

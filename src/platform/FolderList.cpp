@@ -1,0 +1,123 @@
+#include "platform/FolderList.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStyle>
+
+namespace {
+
+constexpr int IndentPerLevel = 2;
+
+// The chain of folders from the root down to `path`, both included.
+QStringList ancestorsOf(const QString& path)
+{
+    QStringList chain;
+    QDir dir(path);
+    while (true) {
+        chain.prepend(dir.absolutePath());
+        if (dir.isRoot() || !dir.cdUp())
+            break;
+    }
+    return chain;
+}
+
+QString entryName(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    return name.isEmpty() ? QDir::toNativeSeparators(path) : name;
+}
+
+} // namespace
+
+FolderList::FolderList(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, &FolderList::Click);
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { openRow(row(item)); });
+}
+
+bool FolderList::setPath(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    if (!info.isDir())
+        return false;
+    const QString clean = QDir::cleanPath(info.absoluteFilePath());
+    QDir dir(clean);
+    if (!dir.isReadable())
+        return false;
+
+    const QFileInfoList subfolders =
+        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                          QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    const QStringList chain = ancestorsOf(clean);
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    {
+        const QSignalBlocker blocker(this);
+        clear();
+        for (int level = 0; level < int(chain.size()); ++level) {
+            auto* item =
+                new QListWidgetItem(openIcon, QString(level * IndentPerLevel, QLatin1Char(' ')) +
+                                                  entryName(chain[level]));
+            item->setData(Qt::UserRole, chain[level]);
+            addItem(item);
+        }
+        const QString indent(int(chain.size()) * IndentPerLevel, QLatin1Char(' '));
+        for (const QFileInfo& folder : subfolders) {
+            auto* item = new QListWidgetItem(closedIcon, indent + folder.fileName());
+            item->setData(Qt::UserRole, QDir::cleanPath(folder.absoluteFilePath()));
+            addItem(item);
+        }
+        m_ancestorRows = int(chain.size());
+        setCurrentRow(m_ancestorRows - 1);
+    }
+
+    const bool changed = clean != m_path;
+    m_path = clean;
+    if (changed)
+        emit Change();
+    return true;
+}
+
+int FolderList::ListIndex() const
+{
+    const int row = currentRow();
+    return row < 0 ? -1 : row - m_ancestorRows;
+}
+
+void FolderList::setListIndex(int index)
+{
+    setCurrentRow(index + m_ancestorRows);
+}
+
+QString FolderList::List(int index) const
+{
+    const QListWidgetItem* entry = item(index + m_ancestorRows);
+    return entry ? entry->data(Qt::UserRole).toString() : QString();
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        openRow(currentRow());
+        return;
+    }
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before)
+        emit Click();
+}
+
+void FolderList::openRow(int row)
+{
+    const QListWidgetItem* entry = item(row);
+    // A folder that went away or became unreadable stays closed; the list is read again so
+    // that it no longer offers it.
+    if (entry && !setPath(entry->data(Qt::UserRole).toString()))
+        refresh();
+}
