@@ -1,4 +1,5 @@
 #include "app/CautionStatement.h"
+#include "app/FirstPaintProbe.h"
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "results/HelpWindow.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     installHelpKey();
 
     Forms::show<CautionStatement>();
+    FirstPaintProbe::watch(&Forms::get<CautionStatement>());
     const int status = QApplication::exec();
     Forms::destroyAll();
     return status;

@@ -8,12 +8,17 @@
 namespace {
 
 // Several controls show the same drawing (both arms use one set): parse each file once.
-QSvgRenderer* sharedRenderer(const QString& resource)
+QHash<QString, std::shared_ptr<QSvgRenderer>>& renderers()
 {
-    static QHash<QString, QSvgRenderer*> renderers;
-    QSvgRenderer*& renderer = renderers[resource];
+    static QHash<QString, std::shared_ptr<QSvgRenderer>> parsed;
+    return parsed;
+}
+
+std::shared_ptr<QSvgRenderer> sharedRenderer(const QString& resource)
+{
+    std::shared_ptr<QSvgRenderer>& renderer = renderers()[resource];
     if (!renderer)
-        renderer = new QSvgRenderer(resource);
+        renderer = std::make_shared<QSvgRenderer>(resource);
     return renderer;
 }
 
@@ -23,6 +28,12 @@ SvgPicture::SvgPicture(const QString& resource, Scaling scaling, QWidget* parent
     : QWidget(parent), m_resource(resource), m_scaling(scaling),
       m_renderer(sharedRenderer(resource))
 {
+}
+
+void SvgPicture::dropSharedRenderers()
+{
+    // Controls still alive keep their renderer; the cache lets go of its share.
+    renderers().clear();
 }
 
 bool SvgPicture::isValid() const

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QSvgRenderer;
 
 class SvgPicture : public QWidget
@@ -21,6 +23,9 @@ public:
 
     QString resource() const { return m_resource; }
     bool isValid() const;
+    // Forgets the parsed drawings, so that the next controls parse their files again
+    // (benchmarks measure a cold start with it).
+    static void dropSharedRenderers();
     // The rectangle the picture is painted into.
     QRectF pictureRect() const;
 
@@ -35,6 +40,6 @@ protected:
 private:
     QString m_resource;
     Scaling m_scaling;
-    QSvgRenderer* m_renderer;
+    std::shared_ptr<QSvgRenderer> m_renderer;
     bool m_pressed = false;
 };
