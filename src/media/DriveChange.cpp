@@ -1,0 +1,20 @@
+#include "media/DriveChange.h"
+
+#include "assessment/Module1.h"
+#include "platform/DriveList.h"
+#include "platform/FolderList.h"
+
+bool changeDrive(DriveList& drives, FolderList& folders)
+{
+    const QString root = drives.Drive();
+    if (!root.isEmpty() && DriveList::isReady(root) &&
+        folders.setPath(DriveList::currentFolderOn(root))) {
+        Module1::LastDriveIndex = TaggedValue(static_cast<std::int16_t>(drives.ListIndex()));
+        return true;
+    }
+    // Setting the position it already has raises nothing, so a remembered drive that has gone
+    // away too ends the chain here.
+    const int remembered = Module1::LastDriveIndex.toInteger();
+    drives.setListIndex(remembered < drives.ListCount() ? remembered : 0);
+    return false;
+}

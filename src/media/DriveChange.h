@@ -1,0 +1,12 @@
+#pragma once
+// What every window with a drive list does when the drive changes: the folder list moves to
+// the new drive's current folder, and the drive's position is remembered in the assessment
+// (Module1::LastDriveIndex) for all of them. A drive that cannot be listed puts the drive list
+// back to the remembered position (the first drive when none is remembered) without a word;
+// that change is itself a drive change, so the folder list follows the drive shown.
+
+class DriveList;
+class FolderList;
+
+// Returns whether the new drive could be listed.
+bool changeDrive(DriveList& drives, FolderList& folders);

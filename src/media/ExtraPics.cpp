@@ -1,0 +1,41 @@
+#include "media/ExtraPics.h"
+
+#include "media/PictureBox.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+ExtraPics::ExtraPics() : Form(QStringLiteral("ExtraPics"), QStringLiteral("Form1"), {15270, 11025})
+{
+    const QString comic = QStringLiteral("Comic Sans MS");
+    Label37 = addLabel(QStringLiteral("Label37"), QStringLiteral("Extra Picture Files"),
+                       {2160, 120, 9735, 1455}, designFont(comic, 48, true));
+    QPalette palette = Label37->palette();
+    palette.setColor(QPalette::WindowText, vbColor(DarkBlue));
+    Label37->setPalette(palette);
+
+    const int lefts[SlotCount] = {120, 3840, 7560, 11280};
+    PictureBox** members[SlotCount] = {&Picture1, &Picture2, &Picture3, &Picture4};
+    for (int i = 0; i < SlotCount; ++i) {
+        auto* box = new PictureBox(this);
+        box->setObjectName(QStringLiteral("Picture%1").arg(i + 1));
+        place(box, lefts[i], 2280, 3495, 5535);
+        box->hide();
+        *members[i] = box;
+        m_slots[std::size_t(i)] = box;
+    }
+
+    Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Close"),
+                         {10920, 9120, 2295, 855}, designFont(comic, 12));
+    connect(Command1, &QPushButton::clicked, this, &ExtraPics::Command1_Click);
+}
+
+PictureBox* ExtraPics::slot(int index) const
+{
+    return index >= 0 && index < SlotCount ? m_slots[std::size_t(index)] : nullptr;
+}
+
+void ExtraPics::Command1_Click()
+{
+    hide();
+}

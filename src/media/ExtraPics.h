@@ -1,0 +1,36 @@
+#pragma once
+// The extra picture viewer: up to four further pictures of the task, side by side. A box
+// appears once a picture has been loaded into it and keeps it while the viewer is hidden.
+
+#include "platform/Form.h"
+
+#include <array>
+
+class PictureBox;
+class QLabel;
+class QPushButton;
+
+class ExtraPics : public Form
+{
+    Q_OBJECT
+
+public:
+    static constexpr int SlotCount = 4;
+
+    ExtraPics();
+
+    // The box for extra picture number `index` (0 .. SlotCount - 1).
+    PictureBox* slot(int index) const;
+
+    void Command1_Click();
+
+    QLabel* Label37;
+    PictureBox* Picture1;
+    PictureBox* Picture2;
+    PictureBox* Picture3;
+    PictureBox* Picture4;
+    QPushButton* Command1;
+
+private:
+    std::array<PictureBox*, SlotCount> m_slots{};
+};

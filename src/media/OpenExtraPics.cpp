@@ -1,0 +1,43 @@
+#include "media/OpenExtraPics.h"
+
+#include "assessment/Module1.h"
+#include "media/ExtraPics.h"
+#include "media/PictureBox.h"
+#include "media/PictureShow.h"
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+
+OpenExtraPics::OpenExtraPics()
+    : PictureChooser(QStringLiteral("OpenExtraPics"), {{6195, 4050},
+                                                       {120, 120, 3735, 315},
+                                                       {120, 480, 3735, 2115},
+                                                       {3960, 120, 2055, 2430},
+                                                       {120, 2640, 5895, 495},
+                                                       {1320, 3240, 2175, 615},
+                                                       {3600, 3240, 2175, 615}})
+{
+}
+
+void OpenExtraPics::cmdOpen_Click()
+{
+    if (Module1::ExtraPictureCount >= ExtraPics::SlotCount) {
+        platform::messageBox(QStringLiteral("You have already loaded the maximum 4 pictures"),
+                             QStringLiteral("Error"));
+        return;
+    }
+    ExtraPics& viewer = Forms::get<ExtraPics>();
+    PictureBox& box = *viewer.slot(Module1::ExtraPictureCount);
+    LoadedPicture picture = loadChosenPicture(box, true);
+    if (!picture.ok())
+        return;
+    box.show();
+    paintPicture(std::move(picture), Forms::get<PictureShow>().Picture2, box);
+    Module1::ExtraPictureCount = static_cast<std::int16_t>(Module1::ExtraPictureCount + 1);
+    hide();
+    Forms::show<ExtraPics>();
+}
+
+void OpenExtraPics::Command1_Click()
+{
+    hide();
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The extra picture chooser: Open puts the chosen picture into the next free box of the extra
+// picture viewer (four at most) and shows the viewer.
+
+#include "media/PictureChooser.h"
+
+class OpenExtraPics : public PictureChooser
+{
+    Q_OBJECT
+
+public:
+    OpenExtraPics();
+
+    void cmdOpen_Click() override;
+    void Command1_Click() override;
+};

@@ -1,0 +1,16 @@
+#pragma once
+// The task picture chooser: Open shows the chosen picture in the posture selection window's
+// picture box.
+
+#include "media/PictureChooser.h"
+
+class OpenPictureFile : public PictureChooser
+{
+    Q_OBJECT
+
+public:
+    OpenPictureFile();
+
+    void cmdOpen_Click() override;
+    void Command1_Click() override;
+};

@@ -1,0 +1,117 @@
+#include "media/PictureChooser.h"
+
+#include "assessment/Module1.h"
+#include "media/DriveChange.h"
+#include "media/PictureBox.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+#include "platform/FolderList.h"
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+PictureChooser::PictureChooser(const QString& name, const Layout& layout)
+    : Form(name, QStringLiteral("Open Picture File"), layout.client)
+{
+    const QFont font = designFont(QStringLiteral("Comic Sans MS"), 12);
+    auto placeAt = [this](QWidget* widget, const QRect& twips) {
+        place(widget, twips.x(), twips.y(), twips.width(), twips.height());
+    };
+
+    Drive1 = new DriveList(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    placeAt(Drive1, layout.drive);
+    Dir1 = new FolderList(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    placeAt(Dir1, layout.folder);
+    File1 = new FileList(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    placeAt(File1, layout.file);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(font);
+    placeAt(Text1, layout.text);
+    Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Exit"), layout.exit, font);
+    cmdOpen = addButton(QStringLiteral("cmdOpen"), QStringLiteral("&Open"), layout.open, font);
+
+    setTabOrder(Text1, cmdOpen);
+    setTabOrder(cmdOpen, Command1);
+    setTabOrder(Command1, Drive1);
+    setTabOrder(Drive1, Dir1);
+    setTabOrder(Dir1, File1);
+    Text1->setFocus();
+
+    // The lists start at the program's current drive and folder; that is where they are, not a
+    // change, so no handler runs for it.
+    const QString current = QDir::currentPath();
+    const int drive = Drive1->indexOfDriveHolding(current);
+    if (drive >= 0) {
+        const QSignalBlocker blocker(Drive1);
+        Drive1->setListIndex(drive);
+    }
+    Dir1->setPath(current);
+    File1->setPath(current);
+
+    connect(Drive1, &DriveList::Change, this, &PictureChooser::Drive1_Change);
+    connect(Dir1, &FolderList::Change, this, &PictureChooser::Dir1_Change);
+    connect(File1, &FileList::Click, this, &PictureChooser::File1_Click);
+    connect(File1, &FileList::DblClick, this, &PictureChooser::File1_DblClick);
+    connect(cmdOpen, &QPushButton::clicked, this, &PictureChooser::cmdOpen_Click);
+    connect(Command1, &QPushButton::clicked, this, &PictureChooser::Command1_Click);
+}
+
+void PictureChooser::Drive1_Change()
+{
+    changeDrive(*Drive1, *Dir1);
+}
+
+void PictureChooser::Dir1_Change()
+{
+    File1->setPath(Dir1->Path());
+    Text1->setText(QDir::toNativeSeparators(File1->Path()));
+}
+
+void PictureChooser::File1_Click()
+{
+    const QString name = File1->FileName();
+    if (name.isEmpty())
+        return;
+    Module1::SelectedPictureFile = name;
+    // The separator is always added, also after a root ("//name" still opens).
+    Text1->setText(QDir::toNativeSeparators(File1->Path()) + QDir::separator() + name);
+    Module1::SelectedPicturePath = Text1->text();
+}
+
+void PictureChooser::File1_DblClick()
+{
+    // The first click of the double click has already chosen the file.
+    cmdOpen_Click();
+}
+
+LoadedPicture PictureChooser::loadChosenPicture(const PictureBox& box, bool report)
+{
+    const QString path = Module1::SelectedPicturePath;
+    if (path.isEmpty()) {
+        if (report)
+            platform::messageBox(QStringLiteral("No picture file has been chosen."),
+                                 QStringLiteral("Error"));
+        return {QImage(), QSize(), QStringLiteral("no file chosen")};
+    }
+    LoadedPicture picture = PictureLoader::load(path, box.deviceSize());
+    if (!picture.ok() && report)
+        platform::messageBox(
+            QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path),
+            QStringLiteral("Error"));
+    return picture;
+}
+
+void PictureChooser::paintPicture(LoadedPicture picture, QImage& surface, PictureBox& box)
+{
+    surface = std::move(picture.image);
+    const FitResult fit = box.paintFitted(surface, QSizeF(picture.pictureSize));
+    Module1::PictureAspect = fit.pictureAspect;
+    Module1::FitWidth = fit.fitWidth;
+    Module1::FitHeight = fit.fitHeight;
+}

@@ -1,0 +1,5 @@
+#include "media/PictureShow.h"
+
+PictureShow::PictureShow() : Form(QStringLiteral("PictureShow"), QStringLiteral("PictureShow"), {})
+{
+}
