@@ -196,8 +196,13 @@ class Figure:
             self.draw_arm(s, arm, elbow, 0, fc, "#b5b5b5", "#b5b5b5")
         # trunk: a wide band, so that arms in front of it stay visible
         tcol = FOCUS if "trunk" in self.focus else TORSO
-        s.line(self.hip[0], self.hip[1], self.shoulder[0], self.shoulder[1], stroke=tcol,
-               sw=self.lw * 2.4 * max(1.0, self.k ** 0.5))
+        tw = self.lw * 2.4 * max(1.0, self.k ** 0.5)
+        if self.bust:  # cut flat at the border, rounded at the shoulder
+            s.line(self.hip[0], self.hip[1], self.shoulder[0], self.shoulder[1], stroke=tcol,
+                   sw=tw, cap="butt")
+            s.circle(self.shoulder[0], self.shoulder[1], tw / 2, fill=tcol, stroke=None)
+        else:
+            s.line(self.hip[0], self.hip[1], self.shoulder[0], self.shoulder[1], stroke=tcol, sw=tw)
         if not self.bust:
             self.draw_leg(s, len(self.legs) - 1)
         # neck and head
@@ -346,7 +351,7 @@ def neck(n):
 
 def fig_draw_bust(s, fig):
     """Draw a bust figure whose trunk is cut at the bottom border."""
-    bottom = s.h - 1.5
+    bottom = s.h - 1
     sh = fig.shoulder
     # trunk line from the shoulder down to the border
     t = (bottom - sh[1]) / max(0.2, math.cos(math.radians(fig.trunk)))
