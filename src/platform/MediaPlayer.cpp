@@ -124,3 +124,13 @@ QString MediaPlayer::defaultVideoDesktopEntry()
         return {};
     return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
 }
+
+void MediaPlayer::setCandidateSource(std::function<QList<Command>()> source)
+{
+    candidateSource() = std::move(source);
+}
+
+void MediaPlayer::setStarter(std::function<bool(const Command&)> start)
+{
+    starter() = std::move(start);
+}

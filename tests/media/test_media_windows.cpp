@@ -1,0 +1,726 @@
+// The picture choosers, the extra picture viewer and Play Video, driven from the posture
+// selection window as a person does: buttons clicked, files clicked and double-clicked in the
+// lists, drives chosen with the keyboard. Pictures are made in a temporary folder that is the
+// program's current folder, so the choosers open on it.
+
+#include "PictureFiles.h"
+#include "WindowTest.h"
+#include "assessment/Main2.h"
+#include "media/ExtraPics.h"
+#include "media/OpenExtraPics.h"
+#include "media/OpenPictureFile.h"
+#include "media/PictureBox.h"
+#include "media/PictureShow.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+#include "platform/FolderList.h"
+#include "platform/MediaPlayer.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString NoChoice = QStringLiteral("No picture file has been chosen.");
+const QString Maximum = QStringLiteral("You have already loaded the maximum 4 pictures");
+const QString NothingToView = QStringLiteral("You have not loaded any extra pictures yet. Please "
+                                             "load extra pictures before viewing them");
+
+QString cannotOpen(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path);
+}
+
+void click(QWidget* widget)
+{
+    QVERIFY(widget);
+    QVERIFY(widget->isVisible());
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+QPoint itemCentre(QListWidget* list, const QString& text)
+{
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->text().trimmed() == text) {
+            list->scrollToItem(list->item(row));
+            return list->visualItemRect(list->item(row)).center();
+        }
+    }
+    return {-1, -1};
+}
+
+void clickItem(QListWidget* list, const QString& text)
+{
+    const QPoint at = itemCentre(list, text);
+    QVERIFY2(at.x() >= 0, qPrintable(text));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+void doubleClickItem(QListWidget* list, const QString& text)
+{
+    const QPoint at = itemCentre(list, text);
+    QVERIFY2(at.x() >= 0, qPrintable(text));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QColor pixelAt(const QImage& image, QPointF logical)
+{
+    return image.pixelColor((logical * image.devicePixelRatio()).toPoint());
+}
+
+// Near enough for JPEG colours.
+bool near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24 &&
+           std::abs(a.blue() - b.blue()) < 24;
+}
+
+QColor background(const PictureBox& box)
+{
+    return box.palette().color(box.backgroundRole());
+}
+
+// What a failed Open must leave alone.
+struct Snapshot
+{
+    bool taskVisible;
+    qint64 taskContent;
+    std::int16_t extraCount;
+    QList<bool> slotsVisible;
+    QList<qint64> slotContents;
+    float aspect, fitWidth, fitHeight;
+    QString path, file;
+    qint64 surface1, surface2;
+
+    static Snapshot take()
+    {
+        Snapshot s;
+        const PictureBox& task = *Forms::get<Main2>().Picture1;
+        s.taskVisible = task.isVisible();
+        s.taskContent = task.content().cacheKey();
+        s.extraCount = Module1::ExtraPictureCount;
+        for (int i = 0; i < ExtraPics::SlotCount; ++i) {
+            s.slotsVisible << Forms::get<ExtraPics>().slot(i)->isVisibleTo(
+                &Forms::get<ExtraPics>());
+            s.slotContents << Forms::get<ExtraPics>().slot(i)->content().cacheKey();
+        }
+        s.aspect = Module1::PictureAspect;
+        s.fitWidth = Module1::FitWidth;
+        s.fitHeight = Module1::FitHeight;
+        s.path = Module1::SelectedPicturePath;
+        s.file = Module1::SelectedPictureFile;
+        s.surface1 = Forms::get<PictureShow>().Picture1.cacheKey();
+        s.surface2 = Forms::get<PictureShow>().Picture2.cacheKey();
+        return s;
+    }
+    bool operator==(const Snapshot&) const = default;
+};
+
+} // namespace
+
+class TestMediaWindows : public QObject
+{
+    Q_OBJECT
+
+    SeamRecorder seams;
+    QTemporaryDir temp;
+    QString previousCurrent;
+    QDir dir;
+
+    Main2& main2()
+    {
+        Main2& window = Forms::get<Main2>();
+        if (!window.isVisible())
+            Forms::show<Main2>();
+        return window;
+    }
+    OpenPictureFile& taskChooser()
+    {
+        click(main2().Command3);
+        return Forms::get<OpenPictureFile>();
+    }
+    OpenExtraPics& extraChooser()
+    {
+        click(main2().Command1);
+        return Forms::get<OpenExtraPics>();
+    }
+    PictureChooser& showChooser(const QString& which)
+    {
+        if (which == "task")
+            return taskChooser();
+        return extraChooser();
+    }
+    QString pathOf(const QString& name) const
+    {
+        return QDir::toNativeSeparators(dir.absolutePath()) + QDir::separator() + name;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(temp.isValid());
+        platform::registerFontSubstitutes();
+        dir = QDir(temp.path());
+        QVERIFY(!pictures::save(dir, "wide.png", pictures::plain({400, 200}, Qt::red)).isEmpty());
+        QVERIFY(!pictures::save(dir, "tall.png", pictures::plain({100, 400}, Qt::blue)).isEmpty());
+        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(!pictures::save(dir, QStringLiteral("extra%1.png").arg(i),
+                                    pictures::plain({300, 200}, colours[i]))
+                         .isEmpty());
+        }
+        const QByteArray jpeg =
+            pictures::encode(pictures::twoColour({600, 300}, Qt::red, Qt::blue), "jpeg");
+        QVERIFY(pictures::writeFile(dir.filePath("upright.jpg"),
+                                    pictures::withExifOrientation(jpeg, 6)));
+        QVERIFY(pictures::writeFile(dir.filePath("empty.jpg"), {}));
+        const QByteArray detailed = pictures::detailedJpeg({320, 240});
+        QVERIFY(
+            pictures::writeFile(dir.filePath("truncated.jpg"), detailed.left(detailed.size() / 2)));
+        QVERIFY(pictures::writeFile(dir.filePath("notes.jpg"), "Not a picture.\n"));
+        QVERIFY(
+            pictures::writeFile(dir.filePath("huge.png"), pictures::pngClaiming(100000, 100000)));
+        QVERIFY(dir.mkpath("more"));
+        QVERIFY(!pictures::save(QDir(dir.filePath("more")), "inside.png",
+                                pictures::plain({50, 50}, Qt::green))
+                     .isEmpty());
+        previousCurrent = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.absolutePath()));
+    }
+    void cleanupTestCase() { QDir::setCurrent(previousCurrent); }
+    void init()
+    {
+        SeamRecorder::resetAll();
+        seams.install();
+    }
+    void cleanup()
+    {
+        DriveList::setVolumeSource({});
+        DriveList::setReadyCheck({});
+        MediaPlayer::setCandidateSource({});
+        MediaPlayer::setStarter({});
+        SeamRecorder::resetAll();
+    }
+
+    void choosersAreBuiltAsDesigned_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QList<QRect>>("twips"); // Drive1 Dir1 File1 Text1 Command1 cmdOpen
+        QTest::newRow("task") << "task" << QSize(5925, 3780)
+                              << QList<QRect>{{0, 0, 3735, 315},       {0, 360, 3735, 2115},
+                                              {3840, 0, 2055, 2430},   {0, 2520, 5895, 495},
+                                              {1200, 3120, 2175, 615}, {3480, 3120, 2175, 615}};
+        QTest::newRow("extra") << "extra" << QSize(6195, 4050)
+                               << QList<QRect>{{120, 120, 3735, 315},   {120, 480, 3735, 2115},
+                                               {3960, 120, 2055, 2430}, {120, 2640, 5895, 495},
+                                               {1320, 3240, 2175, 615}, {3600, 3240, 2175, 615}};
+    }
+    void choosersAreBuiltAsDesigned()
+    {
+        QFETCH(QString, which);
+        QFETCH(QSize, client);
+        QFETCH(QList<QRect>, twips);
+        PictureChooser& chooser = showChooser(which);
+        QVERIFY(chooser.isVisible());
+        QCOMPARE(chooser.windowTitle(), QStringLiteral("Open Picture File"));
+        QCOMPARE(chooser.size(),
+                 QSize(chooser.toPixels(client.width()), chooser.toPixels(client.height())));
+        const QList<QWidget*> controls = {chooser.Drive1, chooser.Dir1,     chooser.File1,
+                                          chooser.Text1,  chooser.Command1, chooser.cmdOpen};
+        const QStringList names = {"Drive1", "Dir1", "File1", "Text1", "Command1", "cmdOpen"};
+        for (int i = 0; i < controls.size(); ++i) {
+            QCOMPARE(chooser.findChild<QWidget*>(names[i]), controls[i]);
+            const QRect& t = twips[i];
+            QCOMPARE(controls[i]->geometry(),
+                     chooser.toPixels(t.x(), t.y(), t.width(), t.height()));
+        }
+        QCOMPARE(chooser.Command1->text(), QStringLiteral("&Exit"));
+        QCOMPARE(chooser.cmdOpen->text(), QStringLiteral("&Open"));
+        for (QWidget* styled :
+             {static_cast<QWidget*>(chooser.Text1), static_cast<QWidget*>(chooser.Command1),
+              static_cast<QWidget*>(chooser.cmdOpen)}) {
+            QCOMPARE(styled->font().family(), QStringLiteral("Comic Sans MS"));
+            QCOMPARE(styled->font().pointSizeF(), 12 * chooser.zoom());
+        }
+
+        // The lists start at the program's current folder; nothing is chosen yet.
+        QCOMPARE(chooser.Dir1->Path(), dir.absolutePath());
+        QCOMPARE(chooser.File1->Path(), dir.absolutePath());
+        QVERIFY(chooser.File1->ListCount() >= 10);
+        QCOMPARE(chooser.Drive1->ListIndex(),
+                 chooser.Drive1->indexOfDriveHolding(dir.absolutePath()));
+        QVERIFY(chooser.Text1->text().isEmpty());
+
+        // Text1 has the focus first; Tab goes on as designed and comes round again.
+        QApplication::setActiveWindow(&chooser);
+        QVERIFY(QTest::qWaitForWindowActive(&chooser));
+        QCOMPARE(QApplication::focusWidget(), chooser.Text1);
+        const QList<QWidget*> order = {chooser.cmdOpen, chooser.Command1, chooser.Drive1,
+                                       chooser.Dir1,    chooser.File1,    chooser.Text1};
+        for (QWidget* next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void openShowsTheTaskPictureFittedAndCentred_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSizeF>("pictureSize");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("landscape") << "wide.png" << QSizeF(400, 200) << QColor(Qt::red);
+        QTest::newRow("portrait") << "tall.png" << QSizeF(100, 400) << QColor(Qt::blue);
+    }
+    void openShowsTheTaskPictureFittedAndCentred()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSizeF, pictureSize);
+        QFETCH(QColor, colour);
+        OpenPictureFile& chooser = taskChooser();
+        PictureBox& box = *main2().Picture1;
+        QVERIFY(!box.isVisible());
+
+        clickItem(chooser.File1, name);
+        QCOMPARE(chooser.Text1->text(), pathOf(name));
+        QCOMPARE(Module1::SelectedPicturePath, pathOf(name));
+        QCOMPARE(Module1::SelectedPictureFile, name);
+        QVERIFY(box.content().isNull());
+
+        click(chooser.cmdOpen);
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(box.isVisible());
+        QVERIFY(seams.messages.isEmpty());
+        const FitResult fit = fitAndCentre(pictureSize, QSizeF(box.size()));
+        QCOMPARE(Module1::PictureAspect, fit.pictureAspect);
+        QCOMPARE(Module1::FitWidth, fit.fitWidth);
+        QCOMPARE(Module1::FitHeight, fit.fitHeight);
+        QCOMPARE(Forms::get<PictureShow>().Picture1.isNull(), false);
+
+        const QImage seen = box.grab().toImage();
+        const QRectF painted = fit.rect();
+        QCOMPARE(pixelAt(seen, painted.center()), colour);
+        const QPointF band = painted.left() > 2 ? QPointF(painted.left() / 2, painted.center().y())
+                                                : QPointF(painted.center().x(), painted.top() / 2);
+        QCOMPARE(pixelAt(seen, band), background(box));
+    }
+
+    void exitPaintsTheChoiceWithoutShowingTheBox()
+    {
+        OpenPictureFile& chooser = taskChooser();
+        const PictureBox& box = *main2().Picture1;
+        clickItem(chooser.File1, "wide.png");
+        click(chooser.Command1);
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(!box.isVisible());
+        QCOMPARE(pixelAt(box.content(), QRectF(box.rect()).center()), QColor(Qt::red));
+        QCOMPARE(Module1::PictureAspect, 2.f);
+
+        // Open shows it; a later Exit with another file repaints the box that is now showing.
+        click(main2().Command3);
+        click(chooser.cmdOpen);
+        QVERIFY(box.isVisible());
+        click(main2().Command3);
+        clickItem(chooser.File1, "tall.png");
+        click(chooser.Command1);
+        QVERIFY(box.isVisible());
+        QCOMPARE(pixelAt(box.content(), QRectF(box.rect()).center()), QColor(Qt::blue));
+        QCOMPARE(Module1::PictureAspect, 0.25f);
+        QVERIFY(seams.messages.isEmpty());
+    }
+
+    void exitWithNothingOrSomethingUnreadableOnlyHides_data()
+    {
+        QTest::addColumn<QString>("name"); // empty: nothing clicked
+        QTest::newRow("nothing chosen") << QString();
+        QTest::newRow("not a picture") << "notes.jpg";
+    }
+    void exitWithNothingOrSomethingUnreadableOnlyHides()
+    {
+        QFETCH(QString, name);
+        OpenPictureFile& chooser = taskChooser();
+        if (!name.isEmpty())
+            clickItem(chooser.File1, name);
+        const Snapshot before = Snapshot::take();
+        click(chooser.Command1);
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(Snapshot::take() == before);
+        QVERIFY(main2().Picture1->content().isNull());
+        QVERIFY(seams.messages.isEmpty());
+    }
+
+    void doubleClickOpens_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::newRow("task") << "task";
+        QTest::newRow("extra") << "extra";
+    }
+    void doubleClickOpens()
+    {
+        QFETCH(QString, which);
+        PictureChooser& chooser = showChooser(which);
+        doubleClickItem(chooser.File1, "tall.png");
+        QCOMPARE(Module1::SelectedPictureFile, QStringLiteral("tall.png"));
+        QVERIFY(!chooser.isVisible());
+        const PictureBox& box =
+            which == "task" ? *main2().Picture1 : *Forms::get<ExtraPics>().Picture1;
+        QVERIFY(box.isVisibleTo(box.window()));
+        QCOMPARE(pixelAt(box.content(), QRectF(box.rect()).center()), QColor(Qt::blue));
+        QCOMPARE(Module1::ExtraPictureCount, std::int16_t(which == "task" ? 0 : 1));
+        QCOMPARE(Forms::get<ExtraPics>().isVisible(), which == "extra");
+    }
+
+    void foldersAreOpenedByDoubleClick()
+    {
+        OpenExtraPics& chooser = extraChooser();
+        clickItem(chooser.Dir1, "more");
+        QCOMPARE(chooser.Dir1->Path(), dir.absolutePath());
+        QVERIFY(chooser.Text1->text().isEmpty());
+
+        doubleClickItem(chooser.Dir1, "more");
+        QCOMPARE(chooser.Dir1->Path(), dir.filePath("more"));
+        QCOMPARE(chooser.File1->Path(), dir.filePath("more"));
+        QCOMPARE(chooser.File1->ListCount(), 1);
+        QCOMPARE(chooser.Text1->text(), QDir::toNativeSeparators(dir.filePath("more")));
+
+        clickItem(chooser.File1, "inside.png");
+        const QString inside = QDir::toNativeSeparators(dir.filePath("more")) + QDir::separator() +
+                               QStringLiteral("inside.png");
+        QCOMPARE(chooser.Text1->text(), inside);
+        QCOMPARE(Module1::SelectedPicturePath, inside);
+
+        // Back up through the path's own entry.
+        doubleClickItem(chooser.Dir1, dir.dirName());
+        QCOMPARE(chooser.File1->Path(), dir.absolutePath());
+        QCOMPARE(chooser.Text1->text(), QDir::toNativeSeparators(dir.absolutePath()));
+        QCOMPARE(Module1::SelectedPicturePath, inside); // a folder change chooses nothing
+    }
+
+    void theChoiceIsSharedByBothChoosers()
+    {
+        OpenExtraPics& extra = extraChooser();
+        clickItem(extra.File1, "wide.png");
+        click(extra.Command1);
+        QCOMPARE(Module1::ExtraPictureCount, std::int16_t(0));
+
+        OpenPictureFile& task = taskChooser();
+        QVERIFY(task.Text1->text().isEmpty());
+        click(task.cmdOpen);
+        QVERIFY(main2().Picture1->isVisible());
+        QCOMPARE(Module1::PictureAspect, 2.f);
+        QCOMPARE(pixelAt(main2().Picture1->content(), QRectF(main2().Picture1->rect()).center()),
+                 QColor(Qt::red));
+
+        // And the other way round.
+        click(main2().Command3);
+        clickItem(task.File1, "tall.png");
+        click(task.Command1);
+        click(main2().Command1);
+        click(extra.cmdOpen);
+        const PictureBox& first = *Forms::get<ExtraPics>().Picture1;
+        QCOMPARE(pixelAt(first.content(), QRectF(first.rect()).center()), QColor(Qt::blue));
+    }
+
+    void extraPicturesFillTheViewerUpToFour()
+    {
+        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
+        for (int i = 0; i < 4; ++i) {
+            OpenExtraPics& chooser = extraChooser();
+            clickItem(chooser.File1, QStringLiteral("extra%1.png").arg(i));
+            click(chooser.cmdOpen);
+            QVERIFY(!chooser.isVisible());
+            ExtraPics& viewer = Forms::get<ExtraPics>();
+            QVERIFY(viewer.isVisible());
+            QCOMPARE(Module1::ExtraPictureCount, std::int16_t(i + 1));
+            for (int slot = 0; slot < 4; ++slot) {
+                const PictureBox& box = *viewer.slot(slot);
+                QCOMPARE(box.isVisible(), slot <= i);
+                if (slot <= i)
+                    QCOMPARE(pixelAt(box.content(), QRectF(box.rect()).center()), colours[slot]);
+            }
+            QCOMPARE(Forms::get<PictureShow>().Picture2.size(),
+                     QSize(300, 200).scaled(viewer.slot(i)->deviceSize(), Qt::KeepAspectRatio));
+            click(viewer.Command1);
+            QVERIFY(!viewer.isVisible());
+        }
+        QVERIFY(seams.messages.isEmpty());
+
+        OpenExtraPics& chooser = extraChooser();
+        clickItem(chooser.File1, "extra4.png");
+        const Snapshot before = Snapshot::take();
+        click(chooser.cmdOpen);
+        QCOMPARE(seams.messages, QStringList{Maximum});
+        QCOMPARE(seams.titles, QStringList{"Error"});
+        QVERIFY(chooser.isVisible());
+        QVERIFY(!Forms::get<ExtraPics>().isVisible());
+        QVERIFY(Snapshot::take() == before);
+    }
+
+    void viewingBeforeAnyLoadIsRefused()
+    {
+        click(main2().Command4);
+        QCOMPARE(seams.messages, QStringList{NothingToView});
+        QCOMPARE(seams.titles, QStringList{"Error"});
+        QVERIFY(!Forms::find<ExtraPics>() || !Forms::find<ExtraPics>()->isVisible());
+
+        OpenExtraPics& chooser = extraChooser();
+        clickItem(chooser.File1, "extra1.png");
+        click(chooser.cmdOpen);
+        ExtraPics& viewer = Forms::get<ExtraPics>();
+        QCOMPARE(viewer.windowTitle(), QStringLiteral("Form1"));
+        QCOMPARE(viewer.Label37->text(), QStringLiteral("Extra Picture Files"));
+        viewer.close(); // the title bar's close box hides it, pictures kept
+        QVERIFY(!viewer.isVisible());
+        click(main2().Command4);
+        QVERIFY(viewer.isVisible());
+        QCOMPARE(seams.messages.size(), 1);
+        QCOMPARE(pixelAt(viewer.Picture1->content(), QRectF(viewer.Picture1->rect()).center()),
+                 QColor(Qt::green));
+        QVERIFY(!viewer.Picture2->isVisible());
+    }
+
+    void brokenPicturesChangeNothing_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("damage"); // what happens to the file after it is clicked
+        for (const QString which : {"task", "extra"}) {
+            const auto row = [&](const char* label) -> QTestData& {
+                return QTest::addRow("%s, %s", qPrintable(which), label) << which;
+            };
+            row("empty file") << "empty.jpg"
+                              << "";
+            row("truncated jpeg") << "truncated.jpg"
+                                  << "";
+            row("text named .jpg") << "notes.jpg"
+                                   << "";
+            row("absurd dimensions") << "huge.png"
+                                     << "";
+            row("file gone") << "extra2.png"
+                             << "delete";
+            row("folder in its place") << "extra3.png"
+                                       << "folder";
+        }
+    }
+    void brokenPicturesChangeNothing()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, name);
+        QFETCH(QString, damage);
+        // A task picture and one extra picture are already there.
+        OpenPictureFile& task = taskChooser();
+        clickItem(task.File1, "wide.png");
+        click(task.cmdOpen);
+        OpenExtraPics& extra = extraChooser();
+        clickItem(extra.File1, "tall.png");
+        click(extra.cmdOpen);
+        click(Forms::get<ExtraPics>().Command1);
+        QVERIFY(seams.messages.isEmpty());
+
+        // Damaged files are copies, so that the other rows keep their pictures.
+        QString chosen = name;
+        if (!damage.isEmpty()) {
+            chosen = "damaged-" + name;
+            QFile::remove(dir.filePath(chosen));
+            QDir(dir.filePath(chosen)).removeRecursively();
+            QVERIFY(QFile::copy(dir.filePath(name), dir.filePath(chosen)));
+        }
+        PictureChooser& chooser = showChooser(which);
+        chooser.File1->refresh();
+        clickItem(chooser.File1, chosen);
+        if (damage == "delete" || damage == "folder")
+            QVERIFY(QFile::remove(dir.filePath(chosen)));
+        if (damage == "folder")
+            QVERIFY(dir.mkdir(chosen));
+
+        const Snapshot before = Snapshot::take();
+        click(chooser.cmdOpen);
+        QCOMPARE(seams.messages, QStringList{cannotOpen(pathOf(chosen))});
+        QCOMPARE(seams.titles, QStringList{"Error"});
+        QVERIFY(chooser.isVisible());
+        QVERIFY(Snapshot::take() == before);
+        QVERIFY(!Forms::get<ExtraPics>().isVisible());
+        if (damage == "folder")
+            QVERIFY(dir.rmdir(chosen));
+    }
+
+    void openWithNothingChosenSaysSo_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::newRow("task") << "task";
+        QTest::newRow("extra") << "extra";
+    }
+    void openWithNothingChosenSaysSo()
+    {
+        QFETCH(QString, which);
+        PictureChooser& chooser = showChooser(which);
+        const Snapshot before = Snapshot::take();
+        click(chooser.cmdOpen);
+        QCOMPARE(seams.messages, QStringList{NoChoice});
+        QCOMPARE(seams.titles, QStringList{"Error"});
+        QVERIFY(chooser.isVisible());
+        QVERIFY(Snapshot::take() == before);
+    }
+
+    void photoWithOrientationShowsUpright()
+    {
+        OpenPictureFile& chooser = taskChooser();
+        clickItem(chooser.File1, "upright.jpg");
+        click(chooser.cmdOpen);
+        QCOMPARE(Module1::PictureAspect, 0.5f);
+        const PictureBox& box = *main2().Picture1;
+        const QRectF painted = fitAndCentre({300, 600}, QSizeF(box.size())).rect();
+        // Stored with red on top; turned clockwise the red half is on the right.
+        const QImage& seen = box.content();
+        const qreal y = painted.center().y();
+        QVERIFY(near(pixelAt(seen, {painted.left() + painted.width() * 0.8, y}), Qt::red));
+        QVERIFY(near(pixelAt(seen, {painted.left() + painted.width() * 0.2, y}), Qt::blue));
+    }
+
+    void driveThatCannotBeListedPutsTheChooserBack()
+    {
+        const QStringList drives = {temp.filePath("A"), temp.filePath("B"), temp.filePath("C")};
+        for (const QString& drive : drives)
+            QVERIFY(QDir().mkpath(drive));
+        QVERIFY(!pictures::save(QDir(drives[1]), "onB.png", pictures::plain({8, 8}, Qt::red))
+                     .isEmpty());
+        DriveList::setVolumeSource([drives] { return drives; });
+        DriveList::setReadyCheck([drives](const QString& root) { return root != drives[2]; });
+
+        OpenPictureFile& task = taskChooser();
+        QCOMPARE(task.Drive1->ListCount(), 3);
+        task.Drive1->setFocus();
+        QTest::keyClick(task.Drive1, Qt::Key_Down);
+        QCOMPARE(task.Drive1->ListIndex(), 1);
+        QCOMPARE(task.Dir1->Path(), drives[1]);
+        QCOMPARE(task.File1->List(0), QStringLiteral("onB.png"));
+        QCOMPARE(task.Text1->text(), QDir::toNativeSeparators(drives[1]));
+        QCOMPARE(Module1::LastDriveIndex, TaggedValue(std::int16_t(1)));
+
+        QTest::keyClick(task.Drive1, Qt::Key_Down);
+        QCOMPARE(task.Drive1->ListIndex(), 1);
+        QCOMPARE(task.Dir1->Path(), drives[1]);
+        QCOMPARE(task.File1->List(0), QStringLiteral("onB.png"));
+        QVERIFY(seams.messages.isEmpty());
+        click(task.Command1);
+
+        // The other chooser goes back to the drive remembered from this one.
+        OpenExtraPics& extra = extraChooser();
+        extra.Drive1->setFocus();
+        extra.Drive1->setListIndex(2);
+        QCOMPARE(extra.Drive1->ListIndex(), 1);
+        QCOMPARE(extra.Dir1->Path(), drives[1]);
+        QVERIFY(seams.messages.isEmpty());
+    }
+
+    void titleBarCloseHidesTheChooserKeepingItsState()
+    {
+        OpenPictureFile& chooser = taskChooser();
+        doubleClickItem(chooser.Dir1, "more");
+        clickItem(chooser.File1, "inside.png");
+        chooser.close();
+        QVERIFY(!chooser.isVisible());
+        QVERIFY(!main2().Picture1->isVisible());
+        click(main2().Command3);
+        QCOMPARE(&Forms::get<OpenPictureFile>(), &chooser);
+        QCOMPARE(chooser.Dir1->Path(), dir.filePath("more"));
+        QCOMPARE(chooser.File1->FileName(), QStringLiteral("inside.png"));
+    }
+
+    void playVideoStartsTheFirstPlayerThatStarts_data()
+    {
+        QTest::addColumn<QStringList>("candidates");
+        QTest::addColumn<QStringList>("starting"); // the ones that start
+        QTest::addColumn<QStringList>("tried");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("first starts")
+            << QStringList{"a", "b"} << QStringList{"a", "b"} << QStringList{"a"} << false;
+        QTest::newRow("falls through") << QStringList{"a", "b", "c"} << QStringList{"c"}
+                                       << QStringList{"a", "b", "c"} << false;
+        QTest::newRow("none starts")
+            << QStringList{"a", "b"} << QStringList{} << QStringList{"a", "b"} << true;
+        QTest::newRow("none known") << QStringList{} << QStringList{"a"} << QStringList{} << true;
+    }
+    void playVideoStartsTheFirstPlayerThatStarts()
+    {
+        QFETCH(QStringList, candidates);
+        QFETCH(QStringList, starting);
+        QFETCH(QStringList, tried);
+        QFETCH(bool, message);
+        MediaPlayer::setCandidateSource([candidates] {
+            QList<MediaPlayer::Command> commands;
+            for (const QString& program : candidates)
+                commands.append({program, {}});
+            return commands;
+        });
+        QStringList attempts;
+        MediaPlayer::setStarter([&](const MediaPlayer::Command& command) {
+            attempts << command.program;
+            return starting.contains(command.program);
+        });
+        click(main2().Command5);
+        QCOMPARE(attempts, tried);
+        QCOMPARE(seams.messages,
+                 message ? QStringList{"No media player could be started."} : QStringList{});
+        QCOMPARE(seams.titles, message ? QStringList{"Error"} : QStringList{});
+    }
+
+    void playersAreLookedForOnThePath()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("the Windows media player is started by name");
+#endif
+        const QString bin = temp.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        for (const char* name : {"mpv", "dragon", "vlc", "notaplayer"}) {
+            QFile program(bin + "/" + name);
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\n");
+            program.setPermissions(program.permissions() | QFile::ExeOwner);
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit()); // no xdg-mime either: no desktop default
+        const QList<MediaPlayer::Command> found = MediaPlayer::candidates();
+        qputenv("PATH", path);
+        const QList<MediaPlayer::Command> expected = {
+            {bin + "/vlc", {}}, {bin + "/mpv", {}}, {bin + "/dragon", {}}};
+        QCOMPARE(found, expected);
+    }
+
+    void desktopEntriesGiveTheirCommand_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("field code dropped")
+            << "[Desktop Entry]\nName=VLC\nExec=/usr/bin/vlc --started-from-file %U\n"
+            << "/usr/bin/vlc" << QStringList{"--started-from-file"};
+        QTest::newRow("quoted program") << "[Desktop Entry]\nExec=\"/opt/My Player/player\" %f\n"
+                                        << "/opt/My Player/player" << QStringList{};
+        QTest::newRow("sandboxed") << "[Desktop Entry]\nExec=flatpak run org.example.Player %U\n"
+                                   << "flatpak" << QStringList{"run", "org.example.Player"};
+        QTest::newRow("action group ignored")
+            << "[Desktop Entry]\nExec=totem %U\n[Desktop Action new]\nExec=totem --new\n"
+            << "totem" << QStringList{};
+        QTest::newRow("no exec") << "[Desktop Entry]\nName=Nothing\n"
+                                 << "" << QStringList{};
+    }
+    void desktopEntriesGiveTheirCommand()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        const QString file = temp.filePath("player.desktop");
+        QVERIFY(pictures::writeFile(file, entry.toUtf8()));
+        const MediaPlayer::Command command = MediaPlayer::commandOfDesktopEntry(file);
+        QCOMPARE(command.program, program);
+        QCOMPARE(command.arguments, arguments);
+    }
+};
+
+QTEST_MAIN(TestMediaWindows)
+#include "test_media_windows.moc"
