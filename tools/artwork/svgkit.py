@@ -170,16 +170,17 @@ class Svg:
         self.add(s + ">" + esc(t) + "</text>")
 
     def rich_line(self, cx, y, runs, size, fill=INK, anchor="middle"):
-        """One line made of (text, bold) runs, each placed at a measured x."""
-        total = sum(text_width(t, size, b) for t, b in runs)
-        x = cx - total / 2 if anchor == "middle" else cx
+        """One line made of (text, bold) runs in a single text element: the renderer lays the
+        runs out one after another, so the spaces between them come from the font the picture
+        is shown in rather than from measured positions that hinting can make overlap."""
+        s = '<text x="%s" y="%s" font-family="%s" font-size="%s" fill="%s" xml:space="preserve"' % (
+            f(cx), f(y), FONT, f(size), fill)
+        if anchor != "start":
+            s += ' text-anchor="%s"' % anchor
+        body = ""
         for t, b in runs:
-            lead = t[:len(t) - len(t.lstrip())]
-            x += text_width(lead, size, b)
-            body = t.lstrip()
-            if body:
-                self.text(x, y, body, size, bold=b, fill=fill)
-            x += text_width(body, size, b)
+            body += '<tspan font-weight="bold">%s</tspan>' % esc(t) if b else esc(t)
+        self.add(s + ">" + body.strip() + "</text>")
 
     def arrow(self, x1, y1, x2, y2, stroke=INK, sw=1.5, head=7, width=None):
         """A line with a filled triangular head at (x2, y2)."""
