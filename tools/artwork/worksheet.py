@@ -220,11 +220,13 @@ class Sheet:
         self.captions.append((t, (x0, y - size * 0.75, w, size * 0.95)))
         self.s.text(x, y, t, size, bold=bold, anchor=anchor, fill=LINE)
 
-    def box(self, b, sw=2):
-        self.s.rect(b[0], b[1], b[2], b[3], fill="#ffffff", stroke=LINE, sw=sw)
+    def box(self, b, sw=2, ident=None):
+        # The id lets the program's tests find the box a value label must lie in.
+        extra = ' id="%s"' % ident if ident else ""
+        self.s.rect(b[0], b[1], b[2], b[3], fill="#ffffff", stroke=LINE, sw=sw, extra=extra)
 
-    def cut_box(self, b, sw=2):
-        self.box(b, sw)
+    def cut_box(self, b, sw=2, ident=None):
+        self.box(b, sw, ident)
         self.s.line(b[0], b[1], b[0] + b[2], b[1] + b[3], stroke=LINE, sw=1.5, cap="butt")
 
     def plus(self, cx, cy, r=11, sw=4):
@@ -262,7 +264,7 @@ def draw(boxes):
     s.text(16, 24, "Group A", 18, bold=True)
     for lab, cap in (("Label5", "Trunk"), ("Label6", "Neck"), ("Label7", "Legs")):
         b = B[lab]
-        sh.box(b)
+        sh.box(b, ident="box-" + lab)
         sh.caption(centre_x(b), b[1] - 7, cap)
     tr, nk, lg = B["Label5"], B["Label6"], B["Label7"]
     ga, load = B["Label14"], B["Label15"]
@@ -270,9 +272,9 @@ def draw(boxes):
     sh.bracket([centre_x(tr), centre_x(nk), centre_x(lg)],
                [tr[1] + tr[3]] * 3, ybar, centre_x(ga), ga[1])
     s.text(centre_x(ga) + 8, (ybar + ga[1]) / 2 + 5, "Table A", 13, bold=False)
-    sh.box(ga)
+    sh.box(ga, ident="box-Label14")
     sh.plus((ga[0] + ga[2] + load[0]) / 2, ga[1] + ga[3] / 2)
-    sh.box(load)
+    sh.box(load, ident="box-Label15")
     sh.caption(centre_x(load), load[1] - 7, "Load/Force")
 
     # ---- Group B ----------------------------------------------------------
@@ -284,9 +286,11 @@ def draw(boxes):
     s.text(lgx + lgs - 2.5, lgy + 10, "R", 10, bold=True, anchor="end")
     s.text(lgx + lgs + 7, lgy + 17, "L = left,  R = right", 13)
     tops = []
+    cut_ids = {"upper_arms": "cut-Label8-Label9", "wrists": "cut-Label10-Label11",
+               "lower_arms": "cut-Label12-Label13"}
     for key in ("upper_arms", "wrists", "lower_arms"):
         b = B[key]
-        sh.cut_box(b)
+        sh.cut_box(b, ident=cut_ids[key])
         sh.caption(centre_x(b), b[1] - 6, boxes[key][2])
         tops.append(b[1] + b[3])
     gb, cp = B["group_b"], B["Label18"]
@@ -294,19 +298,19 @@ def draw(boxes):
     xs = [centre_x(B[k]) for k in ("upper_arms", "wrists", "lower_arms")]
     sh.bracket(xs, tops, ybar, centre_x(gb), gb[1])
     s.text(centre_x(gb) + 8, (ybar + gb[1]) / 2 + 5, "Table B", 13)
-    sh.cut_box(gb)
+    sh.cut_box(gb, ident="cut-Label16-Label17")
     sh.plus((gb[0] + gb[2] + cp[0]) / 2, cp[1] + cp[3] / 2)
-    sh.box(cp)
+    sh.box(cp, ident="box-Label18")
     sh.caption(centre_x(cp), cp[1] - 7, "Coupling")
 
     # ---- Scores -----------------------------------------------------------
     sa, sb, sc = B["Label19"], B["score_b"], B["score_c"]
     act, vk = B["Label24"], B["vesk"]
-    sh.box(sa)
+    sh.box(sa, ident="box-Label19")
     sh.caption(centre_x(sa), sa[1] - 7, "Score A")
-    sh.cut_box(sb)
+    sh.cut_box(sb, ident="cut-Label20-Label21")
     sh.caption(sb[0] - 10, sb[1] + 18, "Score B", anchor="end")
-    sh.cut_box(sc)
+    sh.cut_box(sc, ident="cut-Label22-Label23")
     sh.caption(centre_x(sc), sc[1] + sc[3] + 19, "Score C")
     # Score A -> Score C: right, then down
     xa = sc[0] + sc[2] * 0.25
@@ -320,10 +324,10 @@ def draw(boxes):
     sh.arrow_down(xb, yb - 1, sc[1])
     s.text((xa + xb) / 2, sc[1] - 10, "Table C", 13, anchor="middle")
     sh.plus((sc[0] + sc[2] + act[0]) / 2, act[1] + act[3] / 2)
-    sh.box(act)
+    sh.box(act, ident="box-Label24")
     sh.caption(centre_x(act), act[1] - 7, "Activity")
     sh.equals((act[0] + act[2] + vk[0]) / 2, act[1] + act[3] / 2)
-    sh.cut_box(vk, sw=3)
+    sh.cut_box(vk, sw=3, ident="cut-Label25-Label26")
     sh.caption(centre_x(vk), vk[1] - 8, "VESK Score", size=17)
     return sh
 
