@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# The whole road through the real program in a real X window, as a person walks it with mouse
+# and keyboard: Accept, the employee details, one drawing per region clicked at its place on
+# the screen, View Results, Accept, Risk Levels, Save into a fresh folder. Then both files are
+# checked and the program must have ended. A picture of every window is kept in the build
+# folder (walk-screens/).
+#
+# Usage: walk.sh <program> <build folder> <source folder>
+# When run as root with VESK_WALK_INSTALL=1, the Debian package is built and installed first
+# and the installed program is walked instead.
+set -euo pipefail
+program=$1 build=$2 source=$3
+if [ -z "${VESK_WALK_IN_XVFB:-}" ]; then
+    export VESK_WALK_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
+fi
+
+if [ "${VESK_WALK_INSTALL:-}" = 1 ] && [ "$(id -u)" = 0 ]; then
+    (cd "$build" && cpack -G DEB >/dev/null)
+    dpkg -i "$build"/vesk_*.deb >/dev/null
+    program=/usr/bin/vesk
+    [ -f /usr/share/applications/vesk.desktop ] || { echo "no desktop entry installed"; exit 1; }
+fi
+
+screens=$build/walk-screens
+rm -rf "$screens" && mkdir -p "$screens"
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+shot() { import -window root "$screens/$1.png"; }
+
+wait_for() { # title
+    local id
+    for _ in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    echo "window \"$1\" did not appear" >&2
+    return 1
+}
+
+# Window-relative point of a drawing: its frame's centre in twips, on the tabbed container at
+# 3960 twips from the left (15 twips to a pixel at 96 DPI).
+click_drawing() { # window left top width height
+    local window=$1 x y
+    x=$(((3960 + $2 + $4 / 2) / 15))
+    y=$((($3 + $5 / 2) / 15))
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+    sleep 0.05
+}
+
+(cd "$folder" && "$program") &
+pid=$!
+
+caution=$(wait_for "KOLVE - Caution Statement")
+sleep 0.3
+shot 1-caution
+xdotool key --window "$caution" Return
+
+details=$(wait_for "Employee Details")
+sleep 0.3
+xdotool type --delay 20 "Anna O'Brien"
+xdotool key Tab
+xdotool type --delay 20 "E-1234"
+xdotool key Tab
+xdotool type --delay 20 "Hall B"
+shot 2-employee
+xdotool key Return
+
+main=$(wait_for "VESK")
+sleep 0.5
+# The tab row: click the first tab, then the arrow keys move between tabs.
+xdotool mousemove --window "$main" $(((3960 + 400) / 15)) 8 click 1
+# Tab 1: trunk 3, neck 2, legs 2.
+click_drawing "$main" 6240 1680 2295 2055
+click_drawing "$main" 4320 5040 2535 2175
+click_drawing "$main" 3840 7800 2295 2055
+shot 3-posture-tab1
+xdotool key Right && sleep 0.2
+# Tab 2: right upper arm 3, left upper arm 2.
+click_drawing "$main" 6120 1680 2415 2055
+click_drawing "$main" 3720 6240 2415 2055
+shot 3-posture-tab2
+xdotool key Right && sleep 0.2
+# Tab 3: right lower arm 2, left lower arm 1.
+click_drawing "$main" 6120 1680 3255 3375
+click_drawing "$main" 2280 6120 3255 3375
+xdotool key Right && sleep 0.2
+# Tab 4: right wrist 1, left wrist 2.
+click_drawing "$main" 2520 1800 3255 3375
+click_drawing "$main" 6360 6360 3255 3375
+xdotool key Right && sleep 0.2
+# Tab 5: load 2, coupling 2, activities 1 and 3.
+click_drawing "$main" 5760 1680 2295 1455
+click_drawing "$main" 4440 5400 2175 1215
+click_drawing "$main" 2280 7920 2895 1815
+click_drawing "$main" 8040 7920 2895 1815
+shot 3-posture-tab5
+xdotool key alt+r
+
+caution=$(wait_for "KOLVE - Caution Statement")
+sleep 0.3
+xdotool key --window "$caution" Return
+results=$(wait_for "Results - VESK")
+sleep 0.5
+shot 4-results
+xdotool key alt+r
+risk=$(wait_for "VESK - Risk Level")
+sleep 0.5
+shot 5-risk-level
+xdotool key alt+s
+save=$(wait_for "Save")
+sleep 0.5
+shot 6-save
+# The name box holds the employee name as typed; keep it and save.
+xdotool key Return
+sleep 1
+shot 7-file-saved
+xdotool key Return
+
+for _ in $(seq 1 50); do
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 $pid 2>/dev/null; then
+    echo "the program is still running after File Saved"
+    kill $pid
+    exit 1
+fi
+
+stem="$folder/Anna O'Brien VESK Analysis"
+cmp "$stem.txt" "$source/tests/data/report-road.txt" || { echo "report differs"; exit 1; }
+[ "$(mdb-ver "$stem.mdb")" = JET4 ] || { echo "not a Jet 4 database"; exit 1; }
+[ "$(mdb-tables -1 "$stem.mdb" | tr '\n' ' ')" = "VESKResult EmployeeDetails " ] ||
+    { echo "wrong tables"; exit 1; }
+mdb-export "$stem.mdb" VESKResult | sed -n 2p | grep -qx '"8","High","2","1","2","10","High","3","2","1","3","2","2","1","1","2"' ||
+    { echo "wrong results row"; exit 1; }
+json=$(cd "$source" && node tests/js/dump-mdb.mjs "$stem.mdb")
+echo "$json" | grep -q '"rows":\[\["Anna OBrien","E-1234","Hall B"\]\]' ||
+    { echo "wrong employee row: $json"; exit 1; }
+echo "walked the whole road; both files are right and the program has ended"
