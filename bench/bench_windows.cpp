@@ -8,6 +8,7 @@
 #include "assessment/EmployeeDetails.h"
 #include "assessment/Main2.h"
 #include "assessment/Module1.h"
+#include "assessment/OptionFrame.h"
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "platform/SvgPicture.h"

@@ -1,10 +1,17 @@
 #include "platform/Forms.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 std::map<std::type_index, std::unique_ptr<QWidget>>& Forms::instances()
 {
     static std::map<std::type_index, std::unique_ptr<QWidget>> forms;
+    // Windows must go before the application object does, however the program ends.
+    static const bool registered = [] {
+        qAddPostRoutine(&Forms::destroyAll);
+        return true;
+    }();
+    Q_UNUSED(registered);
     return forms;
 }
 
