@@ -6,8 +6,8 @@
 # folder (walk-screens/).
 #
 # Usage: walk.sh <program> <build folder> <source folder>
-# When run as root with VESK_WALK_INSTALL=1, the Debian package is built and installed first
-# and the installed program is walked instead.
+# In CI (CI=true, as root on a throw-away machine) the Debian package is built and installed
+# first and the installed program is walked instead.
 set -euo pipefail
 program=$1 build=$2 source=$3
 if [ -z "${VESK_WALK_IN_XVFB:-}" ]; then
@@ -15,7 +15,7 @@ if [ -z "${VESK_WALK_IN_XVFB:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
 fi
 
-if [ "${VESK_WALK_INSTALL:-}" = 1 ] && [ "$(id -u)" = 0 ]; then
+if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ]; then
     (cd "$build" && cpack -G DEB >/dev/null)
     dpkg -i "$build"/vesk_*.deb >/dev/null
     program=/usr/bin/vesk
@@ -39,6 +39,12 @@ wait_for() { # title
     return 1
 }
 
+# Without a window manager nothing gives a new window the keyboard focus: do it as a click would.
+focus() { # window
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+    sleep 0.1
+}
+
 # Window-relative point of a drawing: its frame's centre in twips, on the tabbed container at
 # 3960 twips from the left (15 twips to a pixel at 96 DPI).
 click_drawing() { # window left top width height
@@ -55,10 +61,12 @@ pid=$!
 caution=$(wait_for "KOLVE - Caution Statement")
 sleep 0.3
 shot 1-caution
-xdotool key --window "$caution" Return
+focus "$caution"
+xdotool key Return
 
 details=$(wait_for "Employee Details")
 sleep 0.3
+focus "$details"
 xdotool type --delay 20 "Anna O'Brien"
 xdotool key Tab
 xdotool type --delay 20 "E-1234"
@@ -69,27 +77,27 @@ xdotool key Return
 
 main=$(wait_for "VESK")
 sleep 0.5
-# The tab row: click the first tab, then the arrow keys move between tabs.
-xdotool mousemove --window "$main" $(((3960 + 400) / 15)) 8 click 1
+focus "$main"
+# A clicked drawing takes the focus, so Ctrl+Tab then moves to the next tab.
 # Tab 1: trunk 3, neck 2, legs 2.
 click_drawing "$main" 6240 1680 2295 2055
 click_drawing "$main" 4320 5040 2535 2175
 click_drawing "$main" 3840 7800 2295 2055
 shot 3-posture-tab1
-xdotool key Right && sleep 0.2
+xdotool key ctrl+Tab && sleep 0.3
 # Tab 2: right upper arm 3, left upper arm 2.
 click_drawing "$main" 6120 1680 2415 2055
 click_drawing "$main" 3720 6240 2415 2055
 shot 3-posture-tab2
-xdotool key Right && sleep 0.2
+xdotool key ctrl+Tab && sleep 0.3
 # Tab 3: right lower arm 2, left lower arm 1.
 click_drawing "$main" 6120 1680 3255 3375
 click_drawing "$main" 2280 6120 3255 3375
-xdotool key Right && sleep 0.2
+xdotool key ctrl+Tab && sleep 0.3
 # Tab 4: right wrist 1, left wrist 2.
 click_drawing "$main" 2520 1800 3255 3375
 click_drawing "$main" 6360 6360 3255 3375
-xdotool key Right && sleep 0.2
+xdotool key ctrl+Tab && sleep 0.3
 # Tab 5: load 2, coupling 2, activities 1 and 3.
 click_drawing "$main" 5760 1680 2295 1455
 click_drawing "$main" 4440 5400 2175 1215
@@ -100,17 +108,21 @@ xdotool key alt+r
 
 caution=$(wait_for "KOLVE - Caution Statement")
 sleep 0.3
-xdotool key --window "$caution" Return
+focus "$caution"
+xdotool key Return
 results=$(wait_for "Results - VESK")
 sleep 0.5
+focus "$results"
 shot 4-results
 xdotool key alt+r
 risk=$(wait_for "VESK - Risk Level")
 sleep 0.5
+focus "$risk"
 shot 5-risk-level
 xdotool key alt+s
 save=$(wait_for "Save")
 sleep 0.5
+focus "$save"
 shot 6-save
 # The name box holds the employee name as typed; keep it and save.
 xdotool key Return

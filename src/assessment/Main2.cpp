@@ -191,6 +191,8 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
             new SvgPicture(QString::fromUtf8(option.artwork), SvgPicture::Scaling::Fit, frame);
         frame->drawing->setObjectName(QString::fromUtf8(option.drawing));
         frame->drawing->setCursor(Qt::PointingHandCursor);
+        // Drawings can be reached with Tab and chosen with Space, like buttons.
+        frame->drawing->setFocusPolicy(Qt::StrongFocus);
         frame->drawing->setGeometry(
             QRect(QPoint(toPixels(120), toPixels(120)),
                   QPoint(frame->width() - toPixels(120) - 1, frame->height() - toPixels(60) - 1)));

@@ -13,4 +13,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Enter presses the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -1,8 +1,11 @@
 #include "platform/SvgPicture.h"
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QSvgRenderer>
 
 namespace {
@@ -56,11 +59,30 @@ void SvgPicture::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     m_renderer->render(&painter, pictureRect());
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect();
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void SvgPicture::keyPressEvent(QKeyEvent* event)
+{
+    if (focusPolicy() != Qt::NoFocus && event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+         event->key() == Qt::Key_Enter)) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SvgPicture::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = event->button() == Qt::LeftButton;
+    if (m_pressed && focusPolicy() != Qt::NoFocus)
+        setFocus(Qt::MouseFocusReason);
 }
 
 void SvgPicture::mouseReleaseEvent(QMouseEvent* event)
