@@ -1,0 +1,81 @@
+#include "jet/RowEncoder.h"
+
+#include "jet/ByteOrder.h"
+#include "jet/Error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace jet {
+
+RowEncoder::RowEncoder(const std::vector<ColumnDef>& columns)
+{
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> variables;
+    for (const ColumnDef& column : columns) {
+        columnCount_ = std::max<std::uint16_t>(columnCount_, std::uint16_t(column.number + 1));
+        if (!column.isFixed()) {
+            variables.emplace_back(column.variableIndex, column.number);
+        } else if (column.type != ColumnType::Boolean) {
+            // Booleans live in the null mask only.
+            fixed_.push_back({column.number, column.fixedOffset, column.length});
+            fixedSize_ = std::max<std::size_t>(fixedSize_, column.fixedOffset + column.length);
+        }
+    }
+    std::sort(variables.begin(), variables.end());
+    for (const auto& variable : variables)
+        variableOrder_.push_back(variable.second);
+}
+
+// Row layout:
+//   u16 column count
+//   fixed area: each fixed column at 2 + its fixed offset (zeros when NULL)
+//   variable data back to back, in variable-index order
+//   u16 EOD (offset of the end of the variable data)
+//   u16 per variable column, in REVERSE variable-index order: offset of its data
+//   u16 number of variable columns
+//   null mask, ceil(columns / 8) bytes, bit n set when column n is not NULL
+// The offset table and EOD are left out when there is no variable column. An empty value and
+// NULL both have zero length and differ only in the null mask.
+std::vector<std::uint8_t> RowEncoder::encode(const std::vector<Cell>& cells) const
+{
+    const auto cell = [&](std::uint16_t number) -> const Cell* {
+        return number < cells.size() ? &cells[number] : nullptr;
+    };
+    std::vector<std::uint8_t> row;
+    bytes::append16(row, columnCount_);
+    row.resize(2 + fixedSize_, 0);
+    for (const Fixed& column : fixed_) {
+        const Cell* value = cell(column.number);
+        if (value == nullptr || !value->present)
+            continue;
+        if (value->bytes.size() != column.length)
+            throw Error("fixed column value of " + std::to_string(value->bytes.size()) +
+                        " bytes, expected " + std::to_string(column.length));
+        std::memcpy(row.data() + 2 + column.offset, value->bytes.data(), column.length);
+    }
+    std::vector<std::uint16_t> offsets;
+    offsets.reserve(variableOrder_.size());
+    for (std::uint16_t number : variableOrder_) {
+        offsets.push_back(std::uint16_t(row.size()));
+        const Cell* value = cell(number);
+        if (value != nullptr && value->present)
+            row.insert(row.end(), value->bytes.begin(), value->bytes.end());
+    }
+    if (!variableOrder_.empty()) {
+        bytes::append16(row, std::uint16_t(row.size()));
+        for (auto it = offsets.rbegin(); it != offsets.rend(); ++it)
+            bytes::append16(row, *it);
+        bytes::append16(row, std::uint16_t(variableOrder_.size()));
+    }
+    const std::size_t maskStart = row.size();
+    row.resize(maskStart + (columnCount_ + 7u) / 8u, 0);
+    for (std::uint16_t number = 0; number < columnCount_; ++number) {
+        const Cell* value = cell(number);
+        if (value != nullptr && value->present)
+            row[maskStart + number / 8] =
+                std::uint8_t(row[maskStart + number / 8] | (1u << (number % 8)));
+    }
+    return row;
+}
+
+} // namespace jet
