@@ -8,6 +8,11 @@ if [ -z "${VESK_SMOKE_IN_XVFB:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
 fi
 
+# The X server may still be starting when this script runs.
+for _ in $(seq 1 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
 "$program" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT

@@ -55,6 +55,11 @@ click_drawing() { # window left top width height
     sleep 0.05
 }
 
+# The X server may still be starting when this script runs.
+for _ in $(seq 1 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+done
 (cd "$folder" && "$program") &
 pid=$!
 
