@@ -1,0 +1,86 @@
+#pragma once
+// The two tables the program saves, with the sample values the reference hashes were made
+// with, and helpers the Jet writer tests share.
+
+#include "jet/Database.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace sample {
+
+inline const std::vector<std::string> resultColumns{"VESK Score - Left Arm",
+                                                    "Risk Level - Left Arm",
+                                                    "Upper Arm - Left",
+                                                    "Lower Arm - Left",
+                                                    "Wrist - Left",
+                                                    "VESK Score - Right Arm",
+                                                    "Risk Level - Right Arm",
+                                                    "Upper Arm - Right",
+                                                    "Lower Arm - Right",
+                                                    "Wrist - Right",
+                                                    "Trunk",
+                                                    "Neck",
+                                                    "Legs",
+                                                    "Load / Force",
+                                                    "Coupling",
+                                                    "Activity"};
+inline const std::vector<std::string> resultValues{"7", "Medium", "2", "",  "3", "4", "Low", "1",
+                                                   "2", "1",      "2", "3", "1", "0", "1",   "1"};
+inline const std::vector<std::string> employeeColumns{"Employee Name", "Employee Number",
+                                                      "Employee Location"};
+inline const std::vector<std::string> employeeValues{
+    "Zo\u00eb \u00c5ngstr\u00f6m-Dvo\u0159\u00e1k \u738b\u5c0f\u660e \u20ac",
+    "E" + std::string(199, '9'), ""};
+
+// 2024-01-01 12:00:00 local time, the date of the user tables in the reference files.
+inline std::chrono::system_clock::time_point referenceDate()
+{
+    const QDateTime local(QDate(2024, 1, 1), QTime(12, 0));
+    return std::chrono::system_clock::time_point(std::chrono::seconds(local.toSecsSinceEpoch()));
+}
+
+inline jet::Options referenceOptions()
+{
+    jet::Options options;
+    options.clock = referenceDate;
+    return options;
+}
+
+inline std::string insert(const std::string& table, const std::vector<std::string>& values)
+{
+    std::string sql = "INSERT INTO " + table + " VALUES (";
+    for (std::size_t k = 0; k < values.size(); ++k)
+        sql += (k ? ", " : "") + jet::quoteValue(values[k]);
+    return sql + ")";
+}
+
+inline void addTable(jet::Database& database, const std::string& name,
+                     const std::vector<std::string>& columns,
+                     const std::vector<std::vector<std::string>>& rows)
+{
+    jet::Table table(name);
+    for (const std::string& column : columns)
+        table.appendColumn(column);
+    database.appendTable(std::move(table));
+    for (const auto& row : rows)
+        database.execute(insert(name, row));
+}
+
+// The database the program writes for an assessment, with or without the employee table.
+inline jet::Database assessment(const std::filesystem::path& path, bool withEmployee,
+                                jet::Options options = referenceOptions())
+{
+    jet::Database database = jet::Database::create(path, std::move(options));
+    addTable(database, "VESKResult", resultColumns, {resultValues});
+    if (withEmployee)
+        addTable(database, "EmployeeDetails", employeeColumns, {employeeValues});
+    return database;
+}
+
+} // namespace sample
