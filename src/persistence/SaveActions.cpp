@@ -1,4 +1,9 @@
 #include "persistence/SaveActions.h"
 
-// Placeholder until the save dialog exists.
-void showSaveDialog() {}
+#include "persistence/Save.h"
+#include "platform/Forms.h"
+
+void showSaveDialog()
+{
+    Forms::show<Save>();
+}

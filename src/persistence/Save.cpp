@@ -1,0 +1,136 @@
+#include "persistence/Save.h"
+
+#include "assessment/EmployeeDetails.h"
+#include "assessment/Module1.h"
+#include "media/DriveChange.h"
+#include "persistence/OverwriteFile.h"
+#include "persistence/WriteReportFiles.h"
+#include "platform/DriveList.h"
+#include "platform/FolderList.h"
+#include "platform/Forms.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr quint32 LightGrey = 0xC0C0C0;
+
+} // namespace
+
+Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 4395))
+{
+    const QString arial = QStringLiteral("Arial");
+    setAutoFillBackground(true);
+    QPalette grey = palette();
+    grey.setColor(QPalette::Window, vbColor(LightGrey));
+    setPalette(grey);
+
+    Drive1 = new DriveList(this);
+    Drive1->setObjectName(QStringLiteral("Drive1"));
+    Drive1->setFont(designFont(arial, 8.25));
+    place(Drive1, 480, 120, 3135, 330);
+    Dir1 = new FolderList(this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    Dir1->setFont(designFont(arial, 8.25));
+    place(Dir1, 480, 600, 3135, 2730);
+
+    Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Name:"), {480, 3720, 735, 495},
+                      designFont(arial, 12, true));
+    Label1->setWordWrap(false);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setFont(designFont(arial, 12));
+    place(Text1, 1320, 3600, 2295, 495);
+    Text1->installEventFilter(this);
+    Label1->setBuddy(Text1);
+
+    const QFont buttonFont = designFont(arial, 12, true);
+    Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Save"),
+                         {3840, 1440, 1575, 615}, buttonFont);
+    Command2 = addButton(QStringLiteral("Command2"), QStringLiteral("&Exit"),
+                         {3840, 3120, 1575, 615}, buttonFont);
+
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Drive1);
+    setTabOrder(Drive1, Dir1);
+    Text1->setFocus();
+
+    // The lists start on the program's current drive and folder.
+    const QString current = QDir::currentPath();
+    const int drive = Drive1->indexOfDriveHolding(current);
+    if (drive >= 0) {
+        const QSignalBlocker blocker(Drive1);
+        Drive1->setListIndex(drive);
+    }
+    Dir1->setPath(current);
+
+    connect(Drive1, &DriveList::Change, this, &Save::Drive1_Change);
+    connect(Dir1, &FolderList::Click, this, &Save::Dir1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Save::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Save::Command2_Click);
+    Form_Load();
+}
+
+void Save::Form_Load()
+{
+    // The name as typed on the employee details, before its apostrophes were removed.
+    Text1->setText(Forms::get<EmployeeDetails>().Text1->text());
+}
+
+void Save::Drive1_Change()
+{
+    changeDrive(*Drive1, *Dir1);
+}
+
+void Save::Dir1_Click()
+{
+    // A single click opens the folder.
+    Dir1->setPath(Dir1->clickedPath());
+}
+
+void Save::Text1_KeyPress(std::int16_t keyAscii)
+{
+    if (keyAscii == 13)
+        Command1_Click();
+}
+
+bool Save::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Text1_KeyPress(13);
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void Save::Command1_Click()
+{
+    Text1->setFocus();
+    Module1::ReportBaseName = Text1->text() + QStringLiteral(" VESK Analysis");
+    Module1::SaveFolder = Dir1->Path();
+    // An exact lookup of the report's path: "*" and "?" in a name are ordinary characters.
+    const QString report =
+        reportfiles::pathsFor(Module1::SaveFolder, Module1::ReportBaseName).report;
+    if (QFileInfo::exists(report)) {
+        Forms::show<OverwriteFile>();
+        Text1->clear();
+        return;
+    }
+    WriteReportFiles();
+}
+
+void Save::Command2_Click()
+{
+    Text1->setFocus();
+    hide();
+}

@@ -1,0 +1,411 @@
+// Saving as a person does it, from the risk level window to both files in the chosen folder,
+// and every way a save can fail without losing the old files or the assessment.
+
+#include "WindowTest.h"
+#include "app/CautionStatement.h"
+#include "assessment/EmployeeDetails.h"
+#include "assessment/Main2.h"
+#include "persistence/OverwriteFile.h"
+#include "persistence/Save.h"
+#include "persistence/WriteReportFiles.h"
+#include "platform/DriveList.h"
+#include "platform/FolderList.h"
+#include "platform/SvgPicture.h"
+#include "results/VESKResults.h"
+#include "results/VESKRiskLevel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <stdexcept>
+
+namespace {
+
+const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
+                                   "Image1", "Image3",  "Image98", "Image110", "Image6",
+                                   "Image8", "Image15", "Image17"};
+
+// From start-up to the save dialog, with the given employee details and the worked example.
+Save& reachSaveDialog(const QString& name, const QString& id = QStringLiteral("E-1234"),
+                      const QString& location = QStringLiteral("Hall B"))
+{
+    Forms::show<CautionStatement>();
+    Forms::get<CautionStatement>().Command1->click();
+    auto& details = Forms::get<EmployeeDetails>();
+    QTest::keyClicks(details.Text1, name);
+    QTest::keyClicks(details.Text2, id);
+    QTest::keyClicks(details.Text3, location);
+    details.Command1->click();
+    Main2& main2 = Forms::get<Main2>();
+    for (const QString& drawing : WorkedExample) {
+        main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(drawing.toStdString())].tab);
+        auto* picture = main2.findChild<SvgPicture*>(drawing);
+        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+    }
+    main2.Command2->click();
+    Forms::get<CautionStatement>().Command1->click();
+    Forms::get<VESKResults>().Command1->click();
+    Forms::get<VESKRiskLevel>().Command7->click();
+    return Forms::get<Save>();
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray golden(const char* name)
+{
+    return readAll(QStringLiteral(VESK_TEST_DATA "/") + QString::fromLatin1(name));
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The database as the mdb-reader package reads it: {table: {columns: [...], rows: [...]}}.
+QJsonObject readDatabase(const QString& path)
+{
+    QProcess node;
+    node.setWorkingDirectory(QStringLiteral(VESK_SOURCE_DIR));
+    node.start(QStringLiteral("node"),
+               {QStringLiteral(VESK_SOURCE_DIR "/tests/js/dump-mdb.mjs"), path});
+    if (!node.waitForFinished(30000) || node.exitCode() != 0)
+        qWarning("node: %s", node.readAllStandardError().constData());
+    return QJsonDocument::fromJson(node.readAllStandardOutput()).object();
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+void chooseFolder(Save& save, const QString& folder)
+{
+    QVERIFY(save.Dir1->setPath(folder));
+}
+
+} // namespace
+
+class TestSaving : public QObject
+{
+    Q_OBJECT
+
+    SeamRecorder seams;
+
+private slots:
+    void init()
+    {
+        SeamRecorder::resetAll();
+        seams.install();
+    }
+    void cleanup()
+    {
+        reportfiles::setStepHook({});
+        SeamRecorder::resetAll();
+    }
+
+    void wholeRoadWritesBothFiles()
+    {
+        QTemporaryDir folder;
+        Save& save = reachSaveDialog(QStringLiteral("Anna O'Brien"));
+        QVERIFY(save.isVisible());
+        QCOMPARE(save.windowTitle(), QStringLiteral("Save"));
+        QCOMPARE(save.Text1->text(), QStringLiteral("Anna O'Brien"));
+        chooseFolder(save, folder.path());
+        save.Command1->click();
+
+        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QCOMPARE(seams.endRequests, 1);
+        const QString stem = folder.filePath("Anna O'Brien VESK Analysis");
+        QCOMPARE(filesIn(folder.path()),
+                 (QStringList{"Anna O'Brien VESK Analysis.mdb", "Anna O'Brien VESK Analysis.txt"}));
+        QCOMPARE(readAll(stem + ".txt"), golden("report-road.txt"));
+
+        QCOMPARE(run("mdb-tables", {"-1", stem + ".mdb"}).split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"VESKResult", "EmployeeDetails"}));
+        const QString results = run("mdb-export", {stem + ".mdb", "VESKResult"});
+        QCOMPARE(results.split('\n').value(1),
+                 QStringLiteral("\"8\",\"High\",\"2\",\"1\",\"2\",\"10\",\"High\",\"3\",\"2\","
+                                "\"1\",\"3\",\"2\",\"2\",\"1\",\"1\",\"2\""));
+        QVERIFY(results.startsWith("VESK Score - Left Arm,Risk Level - Left Arm,"));
+
+        const QJsonObject database = readDatabase(stem + ".mdb");
+        const QJsonObject employee = database["EmployeeDetails"].toObject();
+        QCOMPARE(employee["columns"].toArray().toVariantList(),
+                 (QVariantList{"Employee Name", "Employee Number", "Employee Location"}));
+        QCOMPARE(employee["rows"].toArray().first().toArray().toVariantList(),
+                 (QVariantList{"Anna OBrien", "E-1234", "Hall B"}));
+        QCOMPARE(database["VESKResult"].toObject()["columns"].toArray().size(), 16);
+    }
+
+    void emptyNameWritesNoEmployeeTable()
+    {
+        QTemporaryDir folder;
+        Save& save = reachSaveDialog(QString());
+        QCOMPARE(save.Text1->text(), QString());
+        chooseFolder(save, folder.path());
+        QTest::keyClick(save.Text1, Qt::Key_Return);
+        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QCOMPARE(filesIn(folder.path()), (QStringList{" VESK Analysis.mdb", " VESK Analysis.txt"}));
+        QCOMPARE(run("mdb-tables", {"-1", folder.filePath(" VESK Analysis.mdb")}).trimmed(),
+                 QStringLiteral("VESKResult"));
+        const QByteArray report = readAll(folder.filePath(" VESK Analysis.txt"));
+        QVERIFY(report.endsWith("\"Employee Location:\"\r\n\"Hall B\"\r\n"));
+        QVERIFY(report.contains("\"Employee Name:\"\r\n\"\"\r\n"));
+    }
+
+    void existingReportAsksFirst()
+    {
+        QTemporaryDir folder;
+        const QString stem = folder.filePath("Bench VESK Analysis");
+        QFile(stem + ".txt").open(QIODevice::WriteOnly);
+        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        chooseFolder(save, folder.path());
+        save.Command1->click();
+        OverwriteFile* confirmation = Forms::find<OverwriteFile>();
+        QVERIFY(confirmation && confirmation->isVisible());
+        QVERIFY(save.isVisible());
+        QCOMPARE(save.Text1->text(), QString());
+        QVERIFY(seams.messages.isEmpty());
+
+        confirmation->Command5->click();
+        QCOMPARE(seams.messages, QStringList{"Please select another file name"});
+        QVERIFY(!confirmation->isVisible());
+        QVERIFY(save.isVisible());
+        QCOMPARE(save.Text1->text(), QString());
+        QCOMPARE(readAll(stem + ".txt"), QByteArray());
+
+        // Overwrite uses the name of the last Save, whatever the box shows now.
+        save.Command1->click(); // " VESK Analysis": no such report, so this saves at once
+        QCOMPARE(seams.messages.last(), QStringLiteral("File Saved"));
+    }
+
+    void overwriteReplacesBothFiles()
+    {
+        QTemporaryDir folder;
+        const QString stem = folder.filePath("Bench VESK Analysis");
+        {
+            // An earlier save of that name, with both tables.
+            Save& first = reachSaveDialog(QStringLiteral("Old name"));
+            chooseFolder(first, folder.path());
+            first.Text1->setText(QStringLiteral("Bench"));
+            first.Command1->click();
+            QCOMPARE(seams.messages.last(), QStringLiteral("File Saved"));
+            QCOMPARE(
+                run("mdb-tables", {"-1", stem + ".mdb"}).split('\n', Qt::SkipEmptyParts).size(), 2);
+        }
+        SeamRecorder::resetAll();
+        seams.install();
+        Save& save = reachSaveDialog(QString(), QStringLiteral("N-2"), QString());
+        chooseFolder(save, folder.path());
+        save.Text1->setText(QStringLiteral("Bench"));
+        save.Command1->click();
+        save.Text1->setText(QStringLiteral("Something else"));
+        Forms::get<OverwriteFile>().Command3->click();
+        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QCOMPARE(run("mdb-tables", {"-1", stem + ".mdb"}).trimmed(), QStringLiteral("VESKResult"));
+        QVERIFY(readAll(stem + ".txt")
+                    .endsWith("\"Employee ID:\"\r\n\"N-2\"\r\n"
+                              "\"Employee Location:\"\r\n\"\"\r\n"));
+        QCOMPARE(filesIn(folder.path()).size(), 2);
+    }
+
+    void onlyADatabasePresentIsReplacedWithoutAsking()
+    {
+        QTemporaryDir folder;
+        const QString stem = folder.filePath("Bench VESK Analysis");
+        QFile old(stem + ".mdb");
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("not a database");
+        old.close();
+        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        chooseFolder(save, folder.path());
+        save.Command1->click();
+        QVERIFY(!Forms::find<OverwriteFile>());
+        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QCOMPARE(run("mdb-ver", {stem + ".mdb"}).trimmed(), QStringLiteral("JET4"));
+    }
+
+    void wildcardsAreOrdinaryCharacters()
+    {
+        QTemporaryDir folder;
+        QFile(folder.filePath("Ab VESK Analysis.txt")).open(QIODevice::WriteOnly);
+        Save& save = reachSaveDialog(QStringLiteral("A?"));
+        chooseFolder(save, folder.path());
+        save.Command1->click();
+        QVERIFY(!Forms::find<OverwriteFile>());
+        QVERIFY(QFile::exists(folder.filePath("A? VESK Analysis.txt")));
+    }
+
+    // A failure at each step: the old files stay byte for byte, nothing temporary is left,
+    // the message says what failed, the program runs on, and a second save succeeds.
+    void faultAtEachStep_data()
+    {
+        QTest::addColumn<QString>("step");
+        for (const char* step :
+             {"database create", "database write", "database flush", "database close",
+              "database rename", "create report", "write report", "flush report", "close report",
+              "keep old database", "rename database", "rename report"})
+            QTest::newRow(step) << QString::fromLatin1(step);
+    }
+
+    void faultAtEachStep()
+    {
+        QFETCH(QString, step);
+        QTemporaryDir folder;
+        const QString stem = folder.filePath("Bench VESK Analysis");
+        for (const char* suffix : {".txt", ".mdb"}) {
+            QFile old(stem + suffix);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write(QByteArray("old ") + suffix);
+        }
+        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        chooseFolder(save, folder.path());
+        save.Text1->setText(QStringLiteral("Bench"));
+        save.Command1->click();
+        QVERIFY(Forms::get<OverwriteFile>().isVisible());
+
+        bool injected = false;
+        reportfiles::setStepHook([&](std::string_view name) {
+            if (QString::fromUtf8(name.data(), qsizetype(name.size())) == step) {
+                injected = true;
+                throw std::runtime_error("injected failure at " + std::string(name));
+            }
+        });
+        Forms::get<OverwriteFile>().Command3->click();
+        QVERIFY(injected);
+        QCOMPARE(seams.endRequests, 0);
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY2(seams.messages.first().contains("injected failure"),
+                 qPrintable(seams.messages.first()));
+        QVERIFY(seams.messages.first().contains("Bench VESK Analysis"));
+        QCOMPARE(readAll(stem + ".txt"), QByteArray("old .txt"));
+        QCOMPARE(readAll(stem + ".mdb"), QByteArray("old .mdb"));
+        QCOMPARE(filesIn(folder.path()),
+                 (QStringList{"Bench VESK Analysis.mdb", "Bench VESK Analysis.txt"}));
+        QVERIFY(save.isVisible());
+        QVERIFY(!Forms::get<OverwriteFile>().isVisible());
+
+        reportfiles::setStepHook({});
+        QTemporaryDir other;
+        chooseFolder(save, other.path());
+        save.Text1->setText(QStringLiteral("Bench"));
+        save.Command1->click();
+        QCOMPARE(seams.messages.last(), QStringLiteral("File Saved"));
+        QCOMPARE(readAll(other.filePath("Bench VESK Analysis.txt")),
+                 golden("report-road.txt").replace("Anna OBrien", "Bench"));
+    }
+
+    // Failures the file system itself gives, also for root.
+    void unwritablePlaces_data()
+    {
+        QTest::addColumn<QString>("folderInside");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("folder under a regular file") << "a-file/sub"
+                                                     << "Bench"
+                                                     << "does not exist";
+        QTest::newRow("name with a slash") << ""
+                                           << "a/b"
+                                           << "\"/\"";
+        QTest::newRow("name too long") << "" << QString(300, QLatin1Char('n')) << "too long";
+        QTest::newRow("report path is a folder") << ""
+                                                 << "Folder"
+                                                 << "Bench";
+    }
+
+    void unwritablePlaces()
+    {
+        QFETCH(QString, folderInside);
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        QFile(folder.filePath("a-file")).open(QIODevice::WriteOnly);
+        QDir(folder.path()).mkdir(QStringLiteral("a"));
+        QDir(folder.path()).mkdir(QStringLiteral("Folder VESK Analysis.txt"));
+        const QStringList before = filesIn(folder.path());
+
+        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        chooseFolder(save, folder.path());
+        save.Text1->setText(name);
+        // The folder list only shows folders that exist; the writer is handed the path as the
+        // dialog would hand it.
+        Module1::ReportBaseName = name + QStringLiteral(" VESK Analysis");
+        Module1::SaveFolder =
+            folderInside.isEmpty() ? folder.path() : folder.filePath(folderInside);
+        if (name == "Folder") {
+            save.Command1->click();
+            Forms::get<OverwriteFile>().Command3->click();
+        } else {
+            QVERIFY(!WriteReportFiles());
+        }
+        QCOMPARE(seams.endRequests, 0);
+        QVERIFY(!seams.messages.isEmpty());
+        QVERIFY2(seams.messages.last().contains(expected, Qt::CaseInsensitive) ||
+                     (name == "Folder" && seams.messages.last().contains("Folder")),
+                 qPrintable(seams.messages.last()));
+        QCOMPARE(filesIn(folder.path()), before);
+        QVERIFY(QDir(folder.filePath("Folder VESK Analysis.txt")).exists());
+    }
+
+    void exitHidesAndKeepsTheDialog()
+    {
+        QTemporaryDir folder;
+        Save& save = reachSaveDialog(QStringLiteral("Keep"));
+        chooseFolder(save, folder.path());
+        save.Text1->setText(QStringLiteral("Typed"));
+        save.Command2->click();
+        QVERIFY(!save.isVisible());
+        Forms::get<VESKRiskLevel>().Command7->click();
+        QVERIFY(save.isVisible());
+        QCOMPARE(save.Text1->text(), QStringLiteral("Typed"));
+        QCOMPARE(save.Dir1->Path(), folder.path());
+        QCOMPARE(nextTabStop(save.Text1), save.Command1);
+        QCOMPARE(nextTabStop(save.Command2), save.Drive1);
+    }
+
+    void singleClickOpensAFolder()
+    {
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir(QStringLiteral("inner"));
+        Save& save = reachSaveDialog(QStringLiteral("x"));
+        chooseFolder(save, folder.path());
+        QCOMPARE(save.Dir1->ListCount(), 1);
+        save.Dir1->setListIndex(0);
+        emit save.Dir1->Click();
+        QCOMPARE(save.Dir1->Path(), folder.filePath("inner"));
+    }
+
+    void driveThatCannotBeListedGoesBack()
+    {
+        DriveList::setVolumeSource([] { return QStringList{"/", "/nowhere-a", "/nowhere-b"}; });
+        DriveList::setReadyCheck([](const QString& root) { return root == "/"; });
+        Save& save = reachSaveDialog(QStringLiteral("x"));
+        save.Drive1->setListIndex(2);
+        QCOMPARE(save.Drive1->ListIndex(), 0);
+        QVERIFY(seams.messages.isEmpty());
+        DriveList::setVolumeSource({});
+        DriveList::setReadyCheck({});
+    }
+};
+
+QTEST_MAIN(TestSaving)
+#include "test_saving.moc"
