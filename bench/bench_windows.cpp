@@ -9,6 +9,7 @@
 #include "assessment/Main2.h"
 #include "assessment/Module1.h"
 #include "assessment/OptionFrame.h"
+#include "persistence/WriteReportFiles.h"
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "platform/SvgPicture.h"
@@ -19,8 +20,10 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSvgWidget>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -169,6 +172,44 @@ int main(int argc, char* argv[])
         return elapsedMs(timer);
     });
     printRow("View Results to the caution statement shown", viewResults, {}, "-");
+
+    // Saving: both files through the writer (temporary files, flush, renames) against writing
+    // the same bytes to two files with QSaveFile.
+    startAfresh();
+    {
+        Main2& window = reachPostureSelection();
+        for (const QString& name : WorkedExample)
+            clickDrawing(window, name);
+        window.Command2->click();
+        Forms::get<CautionStatement>().Command1->click();
+        Forms::get<VESKResults>().Command1->click();
+        completeReport(window.highlightedOptions());
+    }
+    QTemporaryDir saveFolder;
+    const auto written =
+        reportfiles::pathsFor(saveFolder.path(), QStringLiteral("Bench VESK Analysis"));
+    const Sample save = measure(25, [&] {
+        if (!reportfiles::writeBoth(saveFolder.path(), QStringLiteral("Bench VESK Analysis"))
+                 .isEmpty())
+            qFatal("the save failed");
+    });
+    QByteArray reportBytes, databaseBytes;
+    for (auto [path, bytes] :
+         {std::pair{written.report, &reportBytes}, std::pair{written.database, &databaseBytes}}) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        *bytes = file.readAll();
+    }
+    const Sample plainSave = measure(25, [&] {
+        for (auto [name, bytes] :
+             {std::pair{"plain.txt", &reportBytes}, std::pair{"plain.mdb", &databaseBytes}}) {
+            QSaveFile file(saveFolder.filePath(QString::fromLatin1(name)));
+            file.open(QIODevice::WriteOnly);
+            file.write(*bytes);
+            file.commit();
+        }
+    });
+    printRow("WriteReportFiles (both files, flush, rename)", save, plainSave, "<= 3x");
 
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--walk-the-road")});
