@@ -39,41 +39,50 @@ RowEncoder::RowEncoder(const std::vector<ColumnDef>& columns)
 std::vector<std::uint8_t> RowEncoder::encode(const std::vector<Cell>& cells) const
 {
     const auto cell = [&](std::uint16_t number) -> const Cell* {
-        return number < cells.size() ? &cells[number] : nullptr;
+        return number < cells.size() && cells[number].present ? &cells[number] : nullptr;
     };
-    std::vector<std::uint8_t> row;
-    bytes::append16(row, columnCount_);
-    row.resize(2 + fixedSize_, 0);
+    std::size_t variableBytes = 0;
+    for (std::uint16_t number : variableOrder_) {
+        if (const Cell* value = cell(number))
+            variableBytes += value->bytes.size();
+    }
+    const std::size_t variableStart = 2 + fixedSize_;
+    const std::size_t tableStart = variableStart + variableBytes;
+    const std::size_t maskStart =
+        tableStart + (variableOrder_.empty() ? 0 : 2 * variableOrder_.size() + 4);
+    std::vector<std::uint8_t> row(maskStart + (columnCount_ + 7u) / 8u, 0);
+    const std::span<std::uint8_t> out(row);
+
+    bytes::put16(out, 0, columnCount_);
     for (const Fixed& column : fixed_) {
         const Cell* value = cell(column.number);
-        if (value == nullptr || !value->present)
+        if (value == nullptr)
             continue;
         if (value->bytes.size() != column.length)
             throw Error("fixed column value of " + std::to_string(value->bytes.size()) +
                         " bytes, expected " + std::to_string(column.length));
-        std::memcpy(row.data() + 2 + column.offset, value->bytes.data(), column.length);
-    }
-    std::vector<std::uint16_t> offsets;
-    offsets.reserve(variableOrder_.size());
-    for (std::uint16_t number : variableOrder_) {
-        offsets.push_back(std::uint16_t(row.size()));
-        const Cell* value = cell(number);
-        if (value != nullptr && value->present)
-            row.insert(row.end(), value->bytes.begin(), value->bytes.end());
+        bytes::putBytes(out, 2 + column.offset, value->bytes);
     }
     if (!variableOrder_.empty()) {
-        bytes::append16(row, std::uint16_t(row.size()));
-        for (auto it = offsets.rbegin(); it != offsets.rend(); ++it)
-            bytes::append16(row, *it);
-        bytes::append16(row, std::uint16_t(variableOrder_.size()));
+        // Offsets are written from the end of the table backwards: the last entry (just
+        // before the count) belongs to variable column 0.
+        std::size_t at = variableStart;
+        std::size_t entry = maskStart - 4;
+        for (std::uint16_t number : variableOrder_) {
+            bytes::put16(out, entry, std::uint16_t(at));
+            entry -= 2;
+            if (const Cell* value = cell(number)) {
+                bytes::putBytes(out, at, value->bytes);
+                at += value->bytes.size();
+            }
+        }
+        bytes::put16(out, tableStart, std::uint16_t(at)); // EOD
+        bytes::put16(out, maskStart - 2, std::uint16_t(variableOrder_.size()));
     }
-    const std::size_t maskStart = row.size();
-    row.resize(maskStart + (columnCount_ + 7u) / 8u, 0);
     for (std::uint16_t number = 0; number < columnCount_; ++number) {
-        const Cell* value = cell(number);
-        if (value != nullptr && value->present)
-            row[maskStart + number / 8] =
-                std::uint8_t(row[maskStart + number / 8] | (1u << (number % 8)));
+        if (cell(number) != nullptr)
+            out[maskStart + number / 8] =
+                std::uint8_t(out[maskStart + number / 8] | (1u << (number % 8)));
     }
     return row;
 }

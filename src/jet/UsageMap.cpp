@@ -2,6 +2,8 @@
 
 #include "jet/Error.h"
 
+#include <cstring>
+
 namespace jet {
 
 void UsageMap::add(std::uint32_t page)
@@ -20,8 +22,8 @@ void UsageMap::addRange(std::uint32_t first, std::uint32_t end)
 
 std::vector<std::uint8_t> UsageMap::row() const
 {
-    std::vector<std::uint8_t> out(5, 0);
-    out.insert(out.end(), bits_.begin(), bits_.end());
+    std::vector<std::uint8_t> out(kRowSize, 0); // type 0 and first page 0 included
+    std::memcpy(out.data() + 5, bits_.data(), bits_.size());
     return out;
 }
 

@@ -101,7 +101,8 @@ private slots:
                fullOutsideBmp}}}};
         std::vector<TableSpec> many;
         for (int k = 0; k < 16; ++k)
-            many.push_back({"Table" + std::to_string(k), {"A", "B"}, {{"x", ""}, {"", "y"}}});
+            many.push_back(
+                {std::string("Table") + std::to_string(k), {"A", "B"}, {{"x", ""}, {"", "y"}}});
         QTest::newRow("sixteen tables, two rows each") << many;
     }
 

@@ -27,7 +27,7 @@ jet::Database fixture(const std::filesystem::path& path)
     database.appendTable(std::move(small));
     jet::Table wide("Wide");
     for (int k = 0; k < 16; ++k)
-        wide.appendColumn("W" + std::to_string(k), 255);
+        wide.appendColumn(std::string("W").append(std::to_string(k)), 255);
     database.appendTable(std::move(wide));
     return database;
 }
@@ -245,7 +245,7 @@ private slots:
         QTemporaryDir dir;
         jet::Database database = jet::Database::create(dir.filePath("m.mdb").toStdString());
         for (std::size_t k = 0; k <= jet::Database::kMaxTables; ++k) {
-            jet::Table table("T" + std::to_string(k));
+            jet::Table table(std::string("T") + std::to_string(k));
             table.appendColumn("A");
             if (k < jet::Database::kMaxTables)
                 database.appendTable(std::move(table));
