@@ -52,7 +52,8 @@ inline void appendUtf16(std::vector<std::uint8_t>& out, std::u16string_view text
 inline void putBytes(std::span<std::uint8_t> out, std::size_t at,
                      std::span<const std::uint8_t> source)
 {
-    std::memcpy(out.data() + at, source.data(), source.size());
+    if (!source.empty()) // an empty value may have no storage at all
+        std::memcpy(out.data() + at, source.data(), source.size());
 }
 
 } // namespace jet::bytes

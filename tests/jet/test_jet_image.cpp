@@ -141,11 +141,6 @@ private slots:
         QCOMPARE(hex(built.bytes()), key);
     }
 
-    void unencodableKeyIsRefused()
-    {
-        QVERIFY_THROWS_EXCEPTION(jet::Error, jet::IndexKey().appendText(u"a-b"));
-    }
-
     void pagePlan_data()
     {
         QTest::addColumn<std::vector<TableSpec>>("tables");

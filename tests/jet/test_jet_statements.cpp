@@ -228,12 +228,9 @@ private slots:
         jet::Table table(name.toStdString());
         if (withColumn)
             table.appendColumn("A");
-        QVERIFY_THROWS_EXCEPTION(jet::Error, database.appendTable(std::move(table)));
         try {
-            jet::Table again(name.toStdString());
-            if (withColumn)
-                again.appendColumn("A");
-            database.appendTable(std::move(again));
+            database.appendTable(std::move(table));
+            QFAIL("accepted");
         } catch (const jet::Error& error) {
             QVERIFY2(QString(error.what()).contains(problem), error.what());
         }
