@@ -79,16 +79,27 @@ QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The database as the mdb-reader package reads it: {table: {columns: [...], rows: [...]}}.
+// The database as the mdb-reader package reads it, by table name:
+// {table: {"columns": [names], "rows": [[values]]}}.
 QJsonObject readDatabase(const QString& path)
 {
     QProcess node;
     node.setWorkingDirectory(QStringLiteral(VESK_SOURCE_DIR));
     node.start(QStringLiteral("node"),
-               {QStringLiteral(VESK_SOURCE_DIR "/tests/js/dump-mdb.mjs"), path});
+               {QStringLiteral(VESK_SOURCE_DIR "/tests/js/read-mdb.mjs"), path});
     if (!node.waitForFinished(30000) || node.exitCode() != 0)
         qWarning("node: %s", node.readAllStandardError().constData());
-    return QJsonDocument::fromJson(node.readAllStandardOutput()).object();
+    QJsonObject byName;
+    const QJsonArray tables =
+        QJsonDocument::fromJson(node.readAllStandardOutput()).object()["tables"].toArray();
+    for (const QJsonValue& table : tables) {
+        QJsonArray columns;
+        for (const QJsonValue& column : table["columns"].toArray())
+            columns.append(column["name"]);
+        byName[table["name"].toString()] =
+            QJsonObject{{"columns", columns}, {"rows", table["rows"]}};
+    }
+    return byName;
 }
 
 QStringList filesIn(const QString& folder)
