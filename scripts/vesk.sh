@@ -10,7 +10,7 @@ build=${VESK_BUILD_DIR:-$root/build}
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 install_packages() {
-    local packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev
+    local packages=(g++ cmake ninja-build pkg-config file dpkg-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins
         qt6-image-formats-plugins libgl-dev fonts-liberation2 fonts-comic-neue
         xvfb xauth xdotool mdbtools clang-format imagemagick)
     local missing=()
