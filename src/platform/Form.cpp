@@ -5,8 +5,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontDatabase>
-#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -88,24 +86,7 @@ QRect Form::toPixels(int left, int top, int width, int height) const
 
 QFont Form::designFont(const QString& family, double points, bool bold) const
 {
-    // Naming the installed stand-in directly spares the font matching its fallback search,
-    // which costs start-up time with every new font.
-    static QHash<QString, QString> installed;
-    auto found = installed.find(family);
-    if (found == installed.end()) {
-        const QStringList substitutes = QFont::substitutes(family);
-        QString use = family;
-        if (!QFontDatabase::hasFamily(family)) {
-            for (const QString& substitute : substitutes) {
-                if (QFontDatabase::hasFamily(substitute)) {
-                    use = substitute;
-                    break;
-                }
-            }
-        }
-        found = installed.insert(family, use);
-    }
-    QFont font(*found);
+    QFont font(family);
     font.setPointSizeF(points * m_zoom);
     font.setBold(bold);
     return font;
