@@ -7,22 +7,65 @@
 #include "assessment/EmployeeDetails.h"
 #include "assessment/Main2.h"
 #include "assessment/Module1.h"
+#include "media/ExtraPics.h"
+#include "media/OpenExtraPics.h"
+#include "media/OpenPictureFile.h"
+#include "persistence/OverwriteFile.h"
+#include "persistence/Save.h"
 #include "persistence/SaveActions.h"
+#include "platform/FileList.h"
+#include "platform/FolderList.h"
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "platform/SvgPicture.h"
+#include "results/HelpWindow.h"
 #include "results/VESKResults.h"
 #include "results/VESKRiskLevel.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 QString folder;
+
+// A picture with a sky, a floor and a figure, so that fitting and centring can be seen.
+void writePicture(const QString& path, QSize size, QColor figure)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(120, 170, 230));
+    sky.setColorAt(1, QColor(230, 240, 250));
+    painter.fillRect(image.rect(), sky);
+    painter.fillRect(QRect(0, size.height() * 3 / 4, size.width(), size.height() / 4),
+                     QColor(150, 120, 90));
+    painter.setBrush(figure);
+    painter.drawEllipse(QPoint(size.width() / 2, size.height() / 3), size.height() / 10,
+                        size.height() / 10);
+    painter.drawRect(size.width() / 2 - size.height() / 16, size.height() * 2 / 5,
+                     size.height() / 8, size.height() * 7 / 20);
+    painter.end();
+    image.save(path, "JPEG");
+}
+
+void choose(PictureChooser& chooser, const QString& pictures, const QString& name)
+{
+    chooser.Dir1->setPath(pictures);
+    for (int i = 0; i < chooser.File1->ListCount(); ++i) {
+        if (chooser.File1->List(i) == name)
+            chooser.File1->setListIndex(i);
+    }
+    emit chooser.File1->Click();
+}
 
 void save(QWidget& window, const QString& name)
 {
@@ -69,6 +112,27 @@ int main(int argc, char* argv[])
         save(main2, QStringLiteral("posture-tab%1").arg(tab + 1));
     }
     main2.SSTab2->setCurrentIndex(0);
+
+    QTemporaryDir pictures;
+    writePicture(pictures.filePath("landscape.jpg"), QSize(1200, 800), Qt::darkRed);
+    writePicture(pictures.filePath("portrait.jpg"), QSize(600, 900), Qt::darkGreen);
+    writePicture(pictures.filePath("wide.jpg"), QSize(1600, 500), Qt::darkBlue);
+    main2.Command3->click();
+    auto& taskChooser = Forms::get<OpenPictureFile>();
+    choose(taskChooser, pictures.path(), QStringLiteral("landscape.jpg"));
+    save(taskChooser, QStringLiteral("task-picture-chooser"));
+    taskChooser.cmdOpen->click();
+    save(main2, QStringLiteral("posture-with-task-picture"));
+    main2.Command1->click();
+    auto& extraChooser = Forms::get<OpenExtraPics>();
+    for (const char* name : {"portrait.jpg", "landscape.jpg", "wide.jpg"}) {
+        main2.Command1->click();
+        choose(extraChooser, pictures.path(), QString::fromLatin1(name));
+        extraChooser.cmdOpen->click();
+    }
+    save(Forms::get<ExtraPics>(), QStringLiteral("extra-pictures"));
+    Forms::get<ExtraPics>().hide();
+
     main2.Command6->click();
     save(Forms::get<VESKOverview>(), QStringLiteral("overview"));
 
@@ -82,10 +146,16 @@ int main(int argc, char* argv[])
     risk.resize(risk.toPixels(14085), risk.toPixels(9930));
     save(risk, QStringLiteral("risk-level"));
     showSaveDialog();
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->objectName() == QLatin1String("Save"))
-            save(*window, QStringLiteral("save"));
-    }
+    Save& saveDialog = Forms::get<Save>();
+    save(saveDialog, QStringLiteral("save"));
+    QFile(saveDialog.Dir1->Path() + QStringLiteral("/Anna O'Brien VESK Analysis.txt"))
+        .open(QIODevice::WriteOnly);
+    saveDialog.Command1->click();
+    save(Forms::get<OverwriteFile>(), QStringLiteral("overwrite"));
+    QFile::remove(saveDialog.Dir1->Path() + QStringLiteral("/Anna O'Brien VESK Analysis.txt"));
+    platform::setProgramFolder(QStringLiteral(VESK_SOURCE_DIR "/assets/help"));
+    risk.Command3->click();
+    save(Forms::get<HelpWindow>(), QStringLiteral("help"));
     Forms::destroyAll();
     return 0;
 }
