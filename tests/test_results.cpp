@@ -226,8 +226,8 @@ private slots:
             return (p.y() - box.top()) * box.width() > (p.x() - box.left()) * box.height();
         };
         int checked = 0;
-        for (const auto& spec : VESKResults::ValueLabels) {
-            const QString name = QString::fromLatin1(spec.name);
+        for (const auto& design : VESKResults::ValueLabels) {
+            const QString name = QString::fromLatin1(design.name);
             const QRectF label = results.valueLabel(name)->geometry();
             QString id = "box-" + name;
             bool left = false, right = false;

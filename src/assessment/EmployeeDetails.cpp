@@ -5,7 +5,6 @@
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,9 +24,7 @@ EmployeeDetails::EmployeeDetails()
     Label4 = addLabel(QStringLiteral("Label4"), QStringLiteral("Employees Location:"),
                       {480, 3360, 3135, 495}, labelFont);
     for (QLabel* label : {Label1, Label2, Label3, Label4}) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, vbColor(DarkBlue));
-        label->setPalette(palette);
+        setTextColour(label, DarkBlue);
         label->setWordWrap(false);
     }
 
@@ -42,7 +39,7 @@ EmployeeDetails::EmployeeDetails()
     Text1 = makeBox("Text1", 1680);
     Text2 = makeBox("Text2", 2520);
     Text3 = makeBox("Text3", 3360);
-    Text3->installEventFilter(this);
+    onEnterKey(Text3, [this](std::int16_t key) { Text3_KeyPress(key); });
     Label1->setBuddy(Text1);
     Label3->setBuddy(Text2);
     Label4->setBuddy(Text3);
@@ -80,18 +77,6 @@ void EmployeeDetails::Text3_KeyPress(std::int16_t keyAscii)
 {
     if (keyAscii == 13)
         Command1_Click();
-}
-
-bool EmployeeDetails::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Text3 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Text3_KeyPress(13);
-            return true;
-        }
-    }
-    return Form::eventFilter(watched, event);
 }
 
 void EmployeeDetails::titleBarClose()

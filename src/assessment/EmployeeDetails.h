@@ -33,6 +33,5 @@ public:
     QPushButton* Command2;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void titleBarClose() override;
 };

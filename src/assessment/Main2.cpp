@@ -74,13 +74,6 @@ void fitFontToWidth(QLabel* label, int width)
     label->setFont(font);
 }
 
-void setTextColour(QWidget* widget, quint32 colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, vbColor(colour));
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 // The tabbed container reaches 10815 twips down, past the designed client height of 10680: the
@@ -106,10 +99,11 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
         {&Command8, "Command8", "&Exit", 2040, 2640, &Main2::Command8_Click},
         {&Command6, "Command6", "  VESK &Overview", 840, 3840, &Main2::Command6_Click},
     };
-    for (const ButtonSpec& spec : buttons) {
-        *spec.member = addButton(QString::fromLatin1(spec.name), QString::fromLatin1(spec.caption),
-                                 {spec.left, spec.top, 1815, 735}, buttonFont);
-        connect(*spec.member, &QPushButton::clicked, this, spec.handler);
+    for (const ButtonSpec& design : buttons) {
+        *design.member =
+            addButton(QString::fromLatin1(design.name), QString::fromLatin1(design.caption),
+                      {design.left, design.top, 1815, 735}, buttonFont);
+        connect(*design.member, &QPushButton::clicked, this, design.handler);
     }
 
     Picture1 = new PictureBox(this);

@@ -4,6 +4,9 @@
 #include "platform/DriveList.h"
 #include "platform/FolderList.h"
 
+#include <QDir>
+#include <QSignalBlocker>
+
 bool changeDrive(DriveList& drives, FolderList& folders)
 {
     const QString root = drives.Drive();
@@ -17,4 +20,15 @@ bool changeDrive(DriveList& drives, FolderList& folders)
     const int remembered = Module1::LastDriveIndex.toInteger();
     drives.setListIndex(remembered < drives.ListCount() ? remembered : 0);
     return false;
+}
+
+void startAtCurrentFolder(DriveList& drives, FolderList& folders)
+{
+    const QString current = QDir::currentPath();
+    const int drive = drives.indexOfDriveHolding(current);
+    if (drive >= 0) {
+        const QSignalBlocker blocker(drives);
+        drives.setListIndex(drive);
+    }
+    folders.setPath(current);
 }

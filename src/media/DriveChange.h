@@ -10,3 +10,7 @@ class FolderList;
 
 // Returns whether the new drive could be listed.
 bool changeDrive(DriveList& drives, FolderList& folders);
+
+// Puts the lists on the program's current drive and folder, where a window's lists start.
+// That is where they are, not a change, so no drive change handler runs for it.
+void startAtCurrentFolder(DriveList& drives, FolderList& folders);

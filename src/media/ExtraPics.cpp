@@ -10,9 +10,7 @@ ExtraPics::ExtraPics() : Form(QStringLiteral("ExtraPics"), QStringLiteral("Form1
     const QString comic = QStringLiteral("Comic Sans MS");
     Label37 = addLabel(QStringLiteral("Label37"), QStringLiteral("Extra Picture Files"),
                        {2160, 120, 9735, 1455}, designFont(comic, 48, true));
-    QPalette palette = Label37->palette();
-    palette.setColor(QPalette::WindowText, vbColor(DarkBlue));
-    Label37->setPalette(palette);
+    setTextColour(Label37, DarkBlue);
 
     const int lefts[SlotCount] = {120, 3840, 7560, 11280};
     PictureBox** members[SlotCount] = {&Picture1, &Picture2, &Picture3, &Picture4};

@@ -43,16 +43,8 @@ PictureChooser::PictureChooser(const QString& name, const Layout& layout)
     setTabOrder(Dir1, File1);
     Text1->setFocus();
 
-    // The lists start at the program's current drive and folder; that is where they are, not a
-    // change, so no handler runs for it.
-    const QString current = QDir::currentPath();
-    const int drive = Drive1->indexOfDriveHolding(current);
-    if (drive >= 0) {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setListIndex(drive);
-    }
-    Dir1->setPath(current);
-    File1->setPath(current);
+    startAtCurrentFolder(*Drive1, *Dir1);
+    File1->setPath(Dir1->Path());
 
     connect(Drive1, &DriveList::Change, this, &PictureChooser::Drive1_Change);
     connect(Dir1, &FolderList::Change, this, &PictureChooser::Dir1_Change);

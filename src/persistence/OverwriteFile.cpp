@@ -18,9 +18,7 @@ OverwriteFile::OverwriteFile()
                                       "existing file?"),
                        {240, 480, 5535, 2175}, designFont(arial, 24, true));
     Label84->setTextFormat(Qt::PlainText);
-    QPalette palette = Label84->palette();
-    palette.setColor(QPalette::WindowText, vbColor(DarkBlue));
-    Label84->setPalette(palette);
+    setTextColour(Label84, DarkBlue);
 
     const QFont buttonFont = designFont(arial, 12, true);
     Command3 = addButton(QStringLiteral("Command3"), QStringLiteral("&Overwrite"),

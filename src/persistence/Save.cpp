@@ -11,11 +11,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -47,7 +45,7 @@ Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(designFont(arial, 12));
     place(Text1, 1320, 3600, 2295, 495);
-    Text1->installEventFilter(this);
+    onEnterKey(Text1, [this](std::int16_t key) { Text1_KeyPress(key); });
     Label1->setBuddy(Text1);
 
     const QFont buttonFont = designFont(arial, 12, true);
@@ -62,14 +60,7 @@ Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 
     setTabOrder(Drive1, Dir1);
     Text1->setFocus();
 
-    // The lists start on the program's current drive and folder.
-    const QString current = QDir::currentPath();
-    const int drive = Drive1->indexOfDriveHolding(current);
-    if (drive >= 0) {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setListIndex(drive);
-    }
-    Dir1->setPath(current);
+    startAtCurrentFolder(*Drive1, *Dir1);
 
     connect(Drive1, &DriveList::Change, this, &Save::Drive1_Change);
     connect(Dir1, &FolderList::Click, this, &Save::Dir1_Click);
@@ -99,18 +90,6 @@ void Save::Text1_KeyPress(std::int16_t keyAscii)
 {
     if (keyAscii == 13)
         Command1_Click();
-}
-
-bool Save::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Text1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Text1_KeyPress(13);
-            return true;
-        }
-    }
-    return Form::eventFilter(watched, event);
 }
 
 void Save::Command1_Click()

@@ -30,9 +30,6 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void Form_Load();
 };

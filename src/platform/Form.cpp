@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -128,6 +129,47 @@ void Form::closeEvent(QCloseEvent* event)
 void Form::titleBarClose()
 {
     hide();
+}
+
+void setTextColour(QWidget* widget, quint32 colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, vbColor(colour));
+    widget->setPalette(palette);
+}
+
+namespace {
+
+class EnterKeyFilter : public QObject
+{
+public:
+    EnterKeyFilter(QObject* parent, std::function<void(std::int16_t)> handler)
+        : QObject(parent), m_handler(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_handler(13);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(std::int16_t)> m_handler;
+};
+
+} // namespace
+
+void onEnterKey(QWidget* box, std::function<void(std::int16_t keyAscii)> handler)
+{
+    box->installEventFilter(new EnterKeyFilter(box, std::move(handler)));
 }
 
 void confirmQuitWithoutSaving()

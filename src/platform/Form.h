@@ -8,6 +8,9 @@
 #include <QFont>
 #include <QWidget>
 
+#include <cstdint>
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -57,6 +60,13 @@ protected:
 private:
     double m_zoom = 1.0;
 };
+
+// Sets the text colour of a label (a 0x00BBGGRR or system colour).
+void setTextColour(QWidget* widget, quint32 colour);
+
+// Calls `handler` with the key code 13 when Enter is pressed in `box`, instead of typing it
+// (the key press handlers of the text boxes act on Enter only).
+void onEnterKey(QWidget* box, std::function<void(std::int16_t keyAscii)> handler);
 
 // Asks "Do you want to quit without saving?" and ends the program on Yes.
 void confirmQuitWithoutSaving();

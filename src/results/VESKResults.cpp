@@ -31,9 +31,7 @@ VESKResults::VESKResults()
     const QString comic = QStringLiteral("Comic Sans MS");
     Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("VESK - Results"),
                       {2160, 240, 5775, 1095}, designFont(comic, 36, true));
-    QPalette titlePalette = Label1->palette();
-    titlePalette.setColor(QPalette::WindowText, vbColor(DarkBlue));
-    Label1->setPalette(titlePalette);
+    setTextColour(Label1, DarkBlue);
 
     Image1 = new SvgPicture(QStringLiteral(":/pictures/worksheet.svg"),
                             SvgPicture::Scaling::Stretch, this);
@@ -42,8 +40,9 @@ VESKResults::VESKResults()
           WorksheetTwips.height());
 
     const QFont valueFont = designFont(comic, 18, true);
-    for (const ValueLabelSpec& spec : ValueLabels) {
-        QLabel* label = addLabel(QString::fromLatin1(spec.name), QString(), spec.twips, valueFont);
+    for (const ValueLabelSpec& design : ValueLabels) {
+        QLabel* label =
+            addLabel(QString::fromLatin1(design.name), QString(), design.twips, valueFont);
         label->setWordWrap(false);
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);

@@ -25,9 +25,7 @@ VESKRiskLevel::VESKRiskLevel()
     Label3 = addLabel(QStringLiteral("Label3"), QString(), {6840, 3600, 5535, 1095}, labelFont);
     for (QLabel* label : {Label1, Label2, Label3, Label5, Label6}) {
         label->setWordWrap(false);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, vbColor(DarkBlue));
-        label->setPalette(palette);
+        setTextColour(label, DarkBlue);
     }
 
     const QFont buttonFont = designFont(comic, 12);
