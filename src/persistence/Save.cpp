@@ -9,7 +9,6 @@
 #include "platform/FolderList.h"
 #include "platform/Forms.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
