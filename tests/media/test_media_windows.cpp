@@ -72,13 +72,6 @@ QColor pixelAt(const QImage& image, QPointF logical)
     return image.pixelColor((logical * image.devicePixelRatio()).toPoint());
 }
 
-// Near enough for JPEG colours.
-bool near(QColor a, QColor b)
-{
-    return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24 &&
-           std::abs(a.blue() - b.blue()) < 24;
-}
-
 QColor background(const PictureBox& box)
 {
     return box.palette().color(box.backgroundRole());
@@ -374,32 +367,6 @@ private slots:
         QCOMPARE(Forms::get<ExtraPics>().isVisible(), which == "extra");
     }
 
-    void foldersAreOpenedByDoubleClick()
-    {
-        OpenExtraPics& chooser = extraChooser();
-        clickItem(chooser.Dir1, "more");
-        QCOMPARE(chooser.Dir1->Path(), dir.absolutePath());
-        QVERIFY(chooser.Text1->text().isEmpty());
-
-        doubleClickItem(chooser.Dir1, "more");
-        QCOMPARE(chooser.Dir1->Path(), dir.filePath("more"));
-        QCOMPARE(chooser.File1->Path(), dir.filePath("more"));
-        QCOMPARE(chooser.File1->ListCount(), 1);
-        QCOMPARE(chooser.Text1->text(), QDir::toNativeSeparators(dir.filePath("more")));
-
-        clickItem(chooser.File1, "inside.png");
-        const QString inside = QDir::toNativeSeparators(dir.filePath("more")) + QDir::separator() +
-                               QStringLiteral("inside.png");
-        QCOMPARE(chooser.Text1->text(), inside);
-        QCOMPARE(Module1::SelectedPicturePath, inside);
-
-        // Back up through the path's own entry.
-        doubleClickItem(chooser.Dir1, dir.dirName());
-        QCOMPARE(chooser.File1->Path(), dir.absolutePath());
-        QCOMPARE(chooser.Text1->text(), QDir::toNativeSeparators(dir.absolutePath()));
-        QCOMPARE(Module1::SelectedPicturePath, inside); // a folder change chooses nothing
-    }
-
     void theChoiceIsSharedByBothChoosers()
     {
         OpenExtraPics& extra = extraChooser();
@@ -564,57 +531,6 @@ private slots:
         QCOMPARE(seams.titles, QStringList{"Error"});
         QVERIFY(chooser.isVisible());
         QVERIFY(Snapshot::take() == before);
-    }
-
-    void photoWithOrientationShowsUpright()
-    {
-        OpenPictureFile& chooser = taskChooser();
-        clickItem(chooser.File1, "upright.jpg");
-        click(chooser.cmdOpen);
-        QCOMPARE(Module1::PictureAspect, 0.5f);
-        const PictureBox& box = *main2().Picture1;
-        const QRectF painted = fitAndCentre({300, 600}, QSizeF(box.size())).rect();
-        // Stored with red on top; turned clockwise the red half is on the right.
-        const QImage& seen = box.content();
-        const qreal y = painted.center().y();
-        QVERIFY(near(pixelAt(seen, {painted.left() + painted.width() * 0.8, y}), Qt::red));
-        QVERIFY(near(pixelAt(seen, {painted.left() + painted.width() * 0.2, y}), Qt::blue));
-    }
-
-    void driveThatCannotBeListedPutsTheChooserBack()
-    {
-        const QStringList drives = {temp.filePath("A"), temp.filePath("B"), temp.filePath("C")};
-        for (const QString& drive : drives)
-            QVERIFY(QDir().mkpath(drive));
-        QVERIFY(!pictures::save(QDir(drives[1]), "onB.png", pictures::plain({8, 8}, Qt::red))
-                     .isEmpty());
-        DriveList::setVolumeSource([drives] { return drives; });
-        DriveList::setReadyCheck([drives](const QString& root) { return root != drives[2]; });
-
-        OpenPictureFile& task = taskChooser();
-        QCOMPARE(task.Drive1->ListCount(), 3);
-        task.Drive1->setFocus();
-        QTest::keyClick(task.Drive1, Qt::Key_Down);
-        QCOMPARE(task.Drive1->ListIndex(), 1);
-        QCOMPARE(task.Dir1->Path(), drives[1]);
-        QCOMPARE(task.File1->List(0), QStringLiteral("onB.png"));
-        QCOMPARE(task.Text1->text(), QDir::toNativeSeparators(drives[1]));
-        QCOMPARE(Module1::LastDriveIndex, TaggedValue(std::int16_t(1)));
-
-        QTest::keyClick(task.Drive1, Qt::Key_Down);
-        QCOMPARE(task.Drive1->ListIndex(), 1);
-        QCOMPARE(task.Dir1->Path(), drives[1]);
-        QCOMPARE(task.File1->List(0), QStringLiteral("onB.png"));
-        QVERIFY(seams.messages.isEmpty());
-        click(task.Command1);
-
-        // The other chooser goes back to the drive remembered from this one.
-        OpenExtraPics& extra = extraChooser();
-        extra.Drive1->setFocus();
-        extra.Drive1->setListIndex(2);
-        QCOMPARE(extra.Drive1->ListIndex(), 1);
-        QCOMPARE(extra.Dir1->Path(), drives[1]);
-        QVERIFY(seams.messages.isEmpty());
     }
 
     void titleBarCloseHidesTheChooserKeepingItsState()
