@@ -202,16 +202,20 @@ QString writeBoth(const QString& folder, const QString& baseName)
         removeQuietly(oldDatabase);
         return {};
     } catch (const std::exception& error) {
+        bool oldDatabaseBack = true;
         if (databaseReplaced) {
-            std::error_code ignored;
+            std::error_code restore;
             if (hadDatabase)
-                fs::rename(oldDatabase, database, ignored);
+                fs::rename(oldDatabase, database, restore);
             else
-                fs::remove(database, ignored);
+                fs::remove(database, restore);
+            oldDatabaseBack = !restore;
         }
         removeQuietly(newReport);
         removeQuietly(newDatabase);
-        removeQuietly(oldDatabase);
+        // Should the old database not go back, its copy is all that is left of it.
+        if (oldDatabaseBack)
+            removeQuietly(oldDatabase);
         return QString::fromStdString(error.what());
     }
 }
