@@ -2,6 +2,7 @@
 // through a temporary file and rename) against writing the same number of bytes with a
 // plain file write, both without fsync.
 
+#include "../../tests/jet/SampleDatabase.h"
 #include "../BenchTable.h"
 #include "jet/Database.h"
 
@@ -13,50 +14,13 @@
 
 namespace {
 
-const std::vector<std::string> resultColumns{"VESK Score - Left Arm",
-                                             "Risk Level - Left Arm",
-                                             "Upper Arm - Left",
-                                             "Lower Arm - Left",
-                                             "Wrist - Left",
-                                             "VESK Score - Right Arm",
-                                             "Risk Level - Right Arm",
-                                             "Upper Arm - Right",
-                                             "Lower Arm - Right",
-                                             "Wrist - Right",
-                                             "Trunk",
-                                             "Neck",
-                                             "Legs",
-                                             "Load / Force",
-                                             "Coupling",
-                                             "Activity"};
-const std::vector<std::string> resultValues{"7", "Medium", "2", "3", "3", "4", "Low", "1",
-                                            "2", "1",      "2", "3", "1", "0", "1",   "1"};
-const std::vector<std::string> employeeColumns{"Employee Name", "Employee Number",
-                                               "Employee Location"};
-const std::vector<std::string> employeeValues{"Zo\u00eb \u00c5ngstr\u00f6m-Dvo\u0159\u00e1k",
-                                              "E-20417", "Warehouse 3, Bay 12"};
-
-void addTable(jet::Database& database, const std::string& name,
-              const std::vector<std::string>& columns, const std::vector<std::string>& values)
-{
-    jet::Table table(name);
-    for (const std::string& column : columns)
-        table.appendColumn(column);
-    database.appendTable(std::move(table));
-    std::string sql = "INSERT INTO " + name + " VALUES (";
-    for (std::size_t k = 0; k < values.size(); ++k)
-        sql += (k ? ", " : "") + jet::quoteValue(values[k]);
-    database.execute(sql + ")");
-}
-
+// The database the program saves for an assessment (the shared sample of the writer tests),
+// without fsync.
 jet::Database assessment(const std::string& path)
 {
-    jet::Options options;
+    jet::Options options = sample::referenceOptions();
     options.syncToDisk = false;
-    jet::Database database = jet::Database::create(path, options);
-    addTable(database, "VESKResult", resultColumns, resultValues);
-    addTable(database, "EmployeeDetails", employeeColumns, employeeValues);
-    return database;
+    return sample::assessment(path, true, options);
 }
 
 } // namespace
