@@ -4,16 +4,18 @@
 // same run where one applies.
 
 #include "BenchTable.h"
-#include "app/CautionStatement.h"
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Main2.h"
-#include "assessment/Module1.h"
-#include "assessment/OptionFrame.h"
-#include "persistence/WriteReportFiles.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "platform/SvgPicture.h"
-#include "results/VESKResults.h"
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "Forms.h"
+#include "Main2.h"
+#include "Module1.h"
+#include "OptionFrame.h"
+#include "Platform.h"
+#include "ReportFiles.h"
+#include "Seams.h"
+#include "SvgPicture.h"
+#include "VESKResults.h"
+#include "WriteReportFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -106,8 +108,9 @@ long peakMemoryKiB()
 // The whole road in this process, for its peak memory (run in a child of its own).
 int walkTheRoad()
 {
-    platform::setMessageHandler([](const platform::MessageRequest&) { return false; });
-    platform::setEndProgramHandler([] {});
+    platform::ScopedSeams seams;
+    seams->message = [](const platform::MessageRequest&) { return false; };
+    seams->endProgram = [] {};
     Main2& main2 = reachPostureSelection();
     main2.grab();
     for (const QString& name : WorkedExample)
@@ -129,8 +132,9 @@ int main(int argc, char* argv[])
     platform::registerFontSubstitutes();
     if (app.arguments().contains(QStringLiteral("--walk-the-road")))
         return walkTheRoad();
-    platform::setMessageHandler([](const platform::MessageRequest&) { return false; });
-    platform::setEndProgramHandler([] {});
+    platform::ScopedSeams seams;
+    seams->message = [](const platform::MessageRequest&) { return false; };
+    seams->endProgram = [] {};
     const QString folder = QCoreApplication::applicationDirPath();
 
     printHeader();
@@ -189,8 +193,9 @@ int main(int argc, char* argv[])
     const auto written =
         reportfiles::pathsFor(saveFolder.path(), QStringLiteral("Bench VESK Analysis"));
     const Sample save = measure(25, [&] {
-        if (!reportfiles::writeBoth(saveFolder.path(), QStringLiteral("Bench VESK Analysis"))
-                 .isEmpty())
+        if (!reportfiles::writeBoth(saveFolder.path(), QStringLiteral("Bench VESK Analysis"),
+                                    Module1::ReportFields)
+                 .saved)
             qFatal("the save failed");
     });
     QByteArray reportBytes, databaseBytes;

@@ -2,25 +2,25 @@
 // layout (run it with QT_SCALE_FACTOR=2 for high-DPI screens).
 // Usage: take_screenshots <folder>
 
-#include "app/CautionStatement.h"
-#include "app/VESKOverview.h"
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Main2.h"
-#include "assessment/Module1.h"
-#include "media/ExtraPics.h"
-#include "media/OpenExtraPics.h"
-#include "media/OpenPictureFile.h"
-#include "persistence/OverwriteFile.h"
-#include "persistence/Save.h"
-#include "persistence/SaveActions.h"
-#include "platform/FileList.h"
-#include "platform/FolderList.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "platform/SvgPicture.h"
-#include "results/HelpWindow.h"
-#include "results/VESKResults.h"
-#include "results/VESKRiskLevel.h"
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "ExtraPics.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "Forms.h"
+#include "HelpWindow.h"
+#include "Main2.h"
+#include "Module1.h"
+#include "OpenExtraPics.h"
+#include "OpenPictureFile.h"
+#include "OverwriteFile.h"
+#include "Platform.h"
+#include "Save.h"
+#include "Seams.h"
+#include "SvgPicture.h"
+#include "VESKOverview.h"
+#include "VESKResults.h"
+#include "VESKRiskLevel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,10 +82,11 @@ int main(int argc, char* argv[])
         return 2;
     folder = app.arguments().at(1);
     platform::registerFontSubstitutes();
-    platform::setMessageHandler([](const platform::MessageRequest&) { return false; });
-    platform::setEndProgramHandler([] {});
+    platform::ScopedSeams seams;
+    seams->message = [](const platform::MessageRequest&) { return false; };
+    seams->endProgram = [] {};
     // A full-HD screen, as a person would have it.
-    Form::setAvailableAreaOverride(QSize(1904, 1000));
+    seams->availableArea = QSize(1904, 1000);
 
     Forms::show<CautionStatement>();
     save(Forms::get<CautionStatement>(), QStringLiteral("caution"));
@@ -145,7 +146,7 @@ int main(int argc, char* argv[])
     VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
     risk.resize(risk.toPixels(14085), risk.toPixels(9930));
     save(risk, QStringLiteral("risk-level"));
-    showSaveDialog();
+    Forms::show<Save>();
     Save& saveDialog = Forms::get<Save>();
     save(saveDialog, QStringLiteral("save"));
     QFile(saveDialog.Dir1->Path() + QStringLiteral("/Anna O'Brien VESK Analysis.txt"))
@@ -153,7 +154,7 @@ int main(int argc, char* argv[])
     saveDialog.Command1->click();
     save(Forms::get<OverwriteFile>(), QStringLiteral("overwrite"));
     QFile::remove(saveDialog.Dir1->Path() + QStringLiteral("/Anna O'Brien VESK Analysis.txt"));
-    platform::setProgramFolder(QStringLiteral(VESK_SOURCE_DIR "/assets/help"));
+    seams->programFolder = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
     risk.Command3->click();
     save(Forms::get<HelpWindow>(), QStringLiteral("help"));
     Forms::destroyAll();

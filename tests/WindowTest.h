@@ -1,15 +1,17 @@
 #pragma once
 // Support for window tests: the platform seams replaced by recorders, and a clean state (no
-// forms, a fresh assessment) around every test function.
+// forms, a fresh assessment, the real platform) around every test function.
 
-#include "assessment/Module1.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
+#include "Forms.h"
+#include "Module1.h"
+#include "Platform.h"
+#include "Seams.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <deque>
+#include <optional>
 
 struct SeamRecorder
 {
@@ -17,6 +19,10 @@ struct SeamRecorder
     QStringList titles;       // their titles
     std::deque<bool> answers; // answers for the next questions (default No)
     int endRequests = 0;
+    std::optional<platform::ScopedSeams> scope;
+
+    // The seams of the running test, to replace more of them.
+    platform::Seams* operator->() { return scope->operator->(); }
 
     void install()
     {
@@ -24,7 +30,8 @@ struct SeamRecorder
         titles.clear();
         answers.clear();
         endRequests = 0;
-        platform::setMessageHandler([this](const platform::MessageRequest& request) {
+        scope.emplace();
+        (*scope)->message = [this](const platform::MessageRequest& request) {
             messages << request.text;
             titles << request.title;
             if (request.buttons == platform::Buttons::Ok || answers.empty())
@@ -32,14 +39,16 @@ struct SeamRecorder
             const bool answer = answers.front();
             answers.pop_front();
             return answer;
-        });
-        platform::setEndProgramHandler([this] { ++endRequests; });
+        };
+        (*scope)->endProgram = [this] { ++endRequests; };
     }
 
-    static void resetAll()
+    // Destroys every form, starts a fresh assessment and puts the real platform back.
+    void resetAll()
     {
         Forms::destroyAll();
         Module1::reset();
+        scope.reset();
     }
 };
 

@@ -1,8 +1,8 @@
 // The report table as the windows fill it, and the text report made from it.
 
-#include "assessment/Module1.h"
-#include "assessment/OptionTable.h"
-#include "persistence/TextReport.h"
+#include "Module1.h"
+#include "OptionTable.h"
+#include "TextReport.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,14 +1,14 @@
 // The results worksheet, the risk level window and the help, driven as a person would.
 
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "HelpWindow.h"
+#include "Main2.h"
+#include "OptionFrame.h"
+#include "SvgPicture.h"
+#include "VESKResults.h"
+#include "VESKRiskLevel.h"
 #include "WindowTest.h"
-#include "app/CautionStatement.h"
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Main2.h"
-#include "assessment/OptionFrame.h"
-#include "platform/SvgPicture.h"
-#include "results/HelpWindow.h"
-#include "results/VESKResults.h"
-#include "results/VESKRiskLevel.h"
 
 #include <QFile>
 #include <QLabel>
@@ -71,15 +71,11 @@ class TestResults : public QObject
 private slots:
     void init()
     {
-        SeamRecorder::resetAll();
+        seams.resetAll();
         seams.install();
         platform::setApplicationHelpFile(QString());
     }
-    void cleanup()
-    {
-        SeamRecorder::resetAll();
-        platform::setProgramFolder(QString());
-    }
+    void cleanup() { seams.resetAll(); }
 
     void resultsWindowShowsTheWorkedExample()
     {
@@ -263,7 +259,7 @@ private slots:
         QTemporaryDir folder;
         writeFile(folder.filePath("reduction measures/helpfile.html"),
                   "<html><head><title>Reducing the risk</title></head><body>x</body></html>");
-        platform::setProgramFolder(folder.path());
+        seams->programFolder = folder.path();
         reachResults().Command1->click();
         VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
         risk.Command3->click();
@@ -278,7 +274,7 @@ private slots:
     void missingHelpFileSaysWhere()
     {
         QTemporaryDir folder;
-        platform::setProgramFolder(folder.path());
+        seams->programFolder = folder.path();
         reachResults().Command1->click();
         Forms::get<VESKRiskLevel>().Command3->click();
         QCOMPARE(seams.messages.size(), 1);
@@ -293,7 +289,7 @@ private slots:
         QTemporaryDir folder;
         writeFile(folder.filePath("Helpfile/helpfile.html"),
                   "<html><head><title>Program help</title></head><body>y</body></html>");
-        platform::setProgramFolder(folder.path());
+        seams->programFolder = folder.path();
         installHelpKey();
         VESKResults& results = reachResults();
         QVERIFY(platform::applicationHelpFile().endsWith("/HelpFile/HELPFILE.html"));
@@ -334,7 +330,7 @@ private slots:
     void shippedHelpFiles()
     {
         QFETCH(QString, path);
-        platform::setProgramFolder(QStringLiteral(VESK_SOURCE_DIR "/assets/help"));
+        seams->programFolder = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
         showHelpFile(platform::programFolder() + "/" + path);
         QVERIFY(seams.messages.isEmpty());
         HelpWindow& help = Forms::get<HelpWindow>();

@@ -1,15 +1,15 @@
 // The road of an assessment as a person walks it: the caution statement, the employee
 // details, the posture selection window with its click rules, and View Results.
 
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "Main2.h"
+#include "OptionFrame.h"
+#include "PictureBox.h"
+#include "SvgPicture.h"
+#include "VESKOverview.h"
+#include "VESKResults.h"
 #include "WindowTest.h"
-#include "app/CautionStatement.h"
-#include "app/VESKOverview.h"
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Main2.h"
-#include "assessment/OptionFrame.h"
-#include "media/PictureBox.h"
-#include "platform/SvgPicture.h"
-#include "results/VESKResults.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -76,10 +76,10 @@ class TestRoad : public QObject
 private slots:
     void init()
     {
-        SeamRecorder::resetAll();
+        seams.resetAll();
         seams.install();
     }
-    void cleanup() { SeamRecorder::resetAll(); }
+    void cleanup() { seams.resetAll(); }
 
     void exitOnTheFirstCautionEndsBeforeAnyOtherWindow()
     {
@@ -405,9 +405,8 @@ private slots:
 
     void smallScreenShowsEverything()
     {
-        Form::setAvailableAreaOverride(QSize(900, 560));
+        seams->availableArea = QSize(900, 560);
         Main2& main2 = reachPostureSelection();
-        Form::setAvailableAreaOverride(QSize());
         QVERIFY(main2.zoom() < 0.8);
         const QRect client(QPoint(0, 0), QSize(900, 560));
         for (QWidget* child : main2.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))

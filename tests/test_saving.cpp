@@ -1,18 +1,19 @@
 // Saving as a person does it, from the risk level window to both files in the chosen folder,
 // and every way a save can fail without losing the old files or the assessment.
 
+#include "CautionStatement.h"
+#include "DriveList.h"
+#include "EmployeeDetails.h"
+#include "FolderList.h"
+#include "Main2.h"
+#include "OverwriteFile.h"
+#include "ReportFiles.h"
+#include "Save.h"
+#include "SvgPicture.h"
+#include "VESKResults.h"
+#include "VESKRiskLevel.h"
 #include "WindowTest.h"
-#include "app/CautionStatement.h"
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Main2.h"
-#include "persistence/OverwriteFile.h"
-#include "persistence/Save.h"
-#include "persistence/WriteReportFiles.h"
-#include "platform/DriveList.h"
-#include "platform/FolderList.h"
-#include "platform/SvgPicture.h"
-#include "results/VESKResults.h"
-#include "results/VESKRiskLevel.h"
+#include "WriteReportFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,13 +125,13 @@ class TestSaving : public QObject
 private slots:
     void init()
     {
-        SeamRecorder::resetAll();
+        seams.resetAll();
         seams.install();
     }
     void cleanup()
     {
         reportfiles::setStepHook({});
-        SeamRecorder::resetAll();
+        seams.resetAll();
     }
 
     void wholeRoadWritesBothFiles()
@@ -223,7 +224,7 @@ private slots:
             QCOMPARE(
                 run("mdb-tables", {"-1", stem + ".mdb"}).split('\n', Qt::SkipEmptyParts).size(), 2);
         }
-        SeamRecorder::resetAll();
+        seams.resetAll();
         seams.install();
         Save& save = reachSaveDialog(QString(), QStringLiteral("N-2"), QString());
         chooseFolder(save, folder.path());
@@ -407,14 +408,12 @@ private slots:
 
     void driveThatCannotBeListedGoesBack()
     {
-        DriveList::setVolumeSource([] { return QStringList{"/", "/nowhere-a", "/nowhere-b"}; });
-        DriveList::setReadyCheck([](const QString& root) { return root == "/"; });
+        seams->volumes = [] { return QStringList{"/", "/nowhere-a", "/nowhere-b"}; };
+        seams->driveReady = [](const QString& root) { return root == "/"; };
         Save& save = reachSaveDialog(QStringLiteral("x"));
         save.Drive1->setListIndex(2);
         QCOMPARE(save.Drive1->ListIndex(), 0);
         QVERIFY(seams.messages.isEmpty());
-        DriveList::setVolumeSource({});
-        DriveList::setReadyCheck({});
     }
 };
 

@@ -1,7 +1,7 @@
 // The three tables, the computation and the risk level words.
 
-#include "scoring/RiskLevel.h"
-#include "scoring/Scoring.h"
+#include "RiskLevel.h"
+#include "Scoring.h"
 
 #include <QTest>
 

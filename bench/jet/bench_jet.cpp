@@ -4,7 +4,7 @@
 
 #include "../../tests/jet/SampleDatabase.h"
 #include "../BenchTable.h"
-#include "jet/Database.h"
+#include "Database.h"
 
 #include <QTemporaryDir>
 

@@ -3,12 +3,13 @@
 // and the peak memory of each, measured in a fresh child process so that nothing else counts.
 
 #include "../BenchTable.h"
-#include "assessment/Main2.h"
-#include "assessment/Module1.h"
-#include "media/OpenPictureFile.h"
-#include "media/PictureBox.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
+#include "Forms.h"
+#include "Main2.h"
+#include "Module1.h"
+#include "OpenPictureFile.h"
+#include "PictureBox.h"
+#include "Platform.h"
+#include "Seams.h"
 
 #include <QApplication>
 #include <QFile>
@@ -63,10 +64,11 @@ void openIntoTaskBox(const QString& path)
 // The child: everything set up, the peak reset to what is resident now, then one read.
 int memoryChild(const QString& mode, const QString& path)
 {
-    platform::setMessageHandler([](const platform::MessageRequest&) {
+    platform::ScopedSeams seams;
+    seams->message = [](const platform::MessageRequest&) {
         std::exit(2); // a picture that does not open is not measured
         return false;
-    });
+    };
     Forms::show<Main2>();
     Forms::get<OpenPictureFile>();
     QImageReader(path).canRead(); // the image plug-ins loaded before measuring
@@ -120,10 +122,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write the test photo\n");
         return 1;
     }
-    platform::setMessageHandler([](const platform::MessageRequest& request) {
+    platform::ScopedSeams seams;
+    seams->message = [](const platform::MessageRequest& request) {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(request.text));
         return false;
-    });
+    };
 
     Forms::show<Main2>();
     const PictureBox& box = *Forms::get<Main2>().Picture1;

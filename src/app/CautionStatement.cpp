@@ -1,10 +1,10 @@
-#include "app/CautionStatement.h"
+#include "CautionStatement.h"
 
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Module1.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "results/VESKResults.h"
+#include "EmployeeDetails.h"
+#include "Forms.h"
+#include "Module1.h"
+#include "Platform.h"
+#include "VESKResults.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // The caution statement: the first window of every run, and shown again after each successful
 // View Results before the results.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class QLabel;
 class QPushButton;

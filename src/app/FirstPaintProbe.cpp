@@ -1,4 +1,4 @@
-#include "app/FirstPaintProbe.h"
+#include "FirstPaintProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>

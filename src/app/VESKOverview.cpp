@@ -1,6 +1,6 @@
-#include "app/VESKOverview.h"
+#include "VESKOverview.h"
 
-#include "platform/SvgPicture.h"
+#include "SvgPicture.h"
 
 #include <QPushButton>
 

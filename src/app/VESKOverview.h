@@ -1,7 +1,7 @@
 #pragma once
 // The method overview: one picture summarising the procedure, and its Exit button.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class QPushButton;
 class SvgPicture;

@@ -1,8 +1,8 @@
-#include "app/CautionStatement.h"
-#include "app/FirstPaintProbe.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "results/HelpWindow.h"
+#include "CautionStatement.h"
+#include "FirstPaintProbe.h"
+#include "Forms.h"
+#include "HelpWindow.h"
+#include "Platform.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "assessment/EmployeeDetails.h"
+#include "EmployeeDetails.h"
 
-#include "assessment/Main2.h"
-#include "assessment/Module1.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
+#include "Forms.h"
+#include "Main2.h"
+#include "Module1.h"
+#include "Platform.h"
 
 #include <QLabel>
 #include <QLineEdit>

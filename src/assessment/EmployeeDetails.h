@@ -2,7 +2,7 @@
 // Employee details: who is being assessed. Shown once, after the first Accept of the caution
 // statement; Continue stores the three texts and leads on to the posture selection window.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class QLabel;
 class QLineEdit;

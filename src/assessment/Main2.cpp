@@ -1,15 +1,15 @@
-#include "assessment/Main2.h"
+#include "Main2.h"
 
-#include "app/CautionStatement.h"
-#include "app/VESKOverview.h"
-#include "assessment/Module1.h"
-#include "assessment/OptionFrame.h"
-#include "media/MediaActions.h"
-#include "media/PictureBox.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "platform/SvgPicture.h"
-#include "results/VESKResults.h"
+#include "CautionStatement.h"
+#include "Forms.h"
+#include "MediaActions.h"
+#include "Module1.h"
+#include "OptionFrame.h"
+#include "PictureBox.h"
+#include "Platform.h"
+#include "SvgPicture.h"
+#include "VESKOverview.h"
+#include "VESKResults.h"
 
 #include <QFontMetrics>
 #include <QLabel>

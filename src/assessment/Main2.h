@@ -3,8 +3,8 @@
 // option table. A click on a drawing applies the region's click rule, highlights frames and
 // shows the region's score; View Results validates, computes and hands over to the results.
 
-#include "assessment/OptionTable.h"
-#include "platform/Form.h"
+#include "Form.h"
+#include "OptionTable.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "assessment/Module1.h"
+#include "Module1.h"
 
-#include "assessment/OptionTable.h"
-#include "scoring/Scoring.h"
+#include "OptionTable.h"
+#include "Scoring.h"
 
 void Module1::reset()
 {

@@ -3,8 +3,8 @@
 // variables under these names; nothing owns them and nothing resets them during a run (one run
 // is one assessment). Scores are 16-bit signed like the scores they hold on the worksheet.
 
-#include "persistence/ReportLayout.h"
-#include "persistence/TaggedValue.h"
+#include "ReportLayout.h"
+#include "TaggedValue.h"
 
 #include <QString>
 

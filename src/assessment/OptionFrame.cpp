@@ -1,6 +1,6 @@
-#include "assessment/OptionFrame.h"
+#include "OptionFrame.h"
 
-#include "platform/Form.h"
+#include "Form.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "assessment/OptionTable.h"
+#include "OptionTable.h"
 
 // clang-format off
 const std::array<OptionSpec, 45> Options{{

@@ -1,6 +1,6 @@
-#include "jet/AtomicFileWriter.h"
+#include "AtomicFileWriter.h"
 
-#include "jet/Error.h"
+#include "Error.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "jet/DataPage.h"
+#include "DataPage.h"
 
-#include "jet/ByteOrder.h"
-#include "jet/Error.h"
-#include "jet/FileLayout.h"
+#include "ByteOrder.h"
+#include "Error.h"
+#include "FileLayout.h"
 
 #include <cstring>
 

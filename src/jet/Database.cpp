@@ -1,13 +1,13 @@
-#include "jet/Database.h"
+#include "Database.h"
 
-#include "jet/AtomicFileWriter.h"
-#include "jet/FileImage.h"
-#include "jet/FileLayout.h"
-#include "jet/IndexKey.h"
-#include "jet/InsertParser.h"
-#include "jet/OleDate.h"
-#include "jet/RowEncoder.h"
-#include "jet/Utf8.h"
+#include "AtomicFileWriter.h"
+#include "FileImage.h"
+#include "FileLayout.h"
+#include "IndexKey.h"
+#include "InsertParser.h"
+#include "OleDate.h"
+#include "RowEncoder.h"
+#include "Utf8.h"
 
 #include <algorithm>
 

@@ -12,10 +12,10 @@
 //     db.execute("INSERT INTO Results VALUES (" + jet::quoteValue("7") + ")");
 //     db.close();
 
-#include "jet/Error.h"
-#include "jet/Options.h"
-#include "jet/Quote.h"
-#include "jet/Table.h"
+#include "Error.h"
+#include "Options.h"
+#include "Quote.h"
+#include "Table.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,14 +1,14 @@
-#include "jet/FileImage.h"
+#include "FileImage.h"
 
-#include "jet/DataPage.h"
-#include "jet/Error.h"
-#include "jet/FileLayout.h"
-#include "jet/HeaderPage.h"
-#include "jet/IndexKey.h"
-#include "jet/IndexLeafPage.h"
-#include "jet/RowEncoder.h"
-#include "jet/SystemTables.h"
-#include "jet/UsageMap.h"
+#include "DataPage.h"
+#include "Error.h"
+#include "FileLayout.h"
+#include "HeaderPage.h"
+#include "IndexKey.h"
+#include "IndexLeafPage.h"
+#include "RowEncoder.h"
+#include "SystemTables.h"
+#include "UsageMap.h"
 
 #include <set>
 #include <span>

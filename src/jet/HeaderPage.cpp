@@ -1,7 +1,7 @@
-#include "jet/HeaderPage.h"
+#include "HeaderPage.h"
 
-#include "jet/ByteOrder.h"
-#include "jet/Rc4.h"
+#include "ByteOrder.h"
+#include "Rc4.h"
 
 #include <array>
 #include <cmath>

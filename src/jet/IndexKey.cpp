@@ -1,6 +1,6 @@
-#include "jet/IndexKey.h"
+#include "IndexKey.h"
 
-#include "jet/Error.h"
+#include "Error.h"
 
 #include <array>
 

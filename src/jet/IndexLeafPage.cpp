@@ -1,8 +1,8 @@
-#include "jet/IndexLeafPage.h"
+#include "IndexLeafPage.h"
 
-#include "jet/ByteOrder.h"
-#include "jet/Error.h"
-#include "jet/FileLayout.h"
+#include "ByteOrder.h"
+#include "Error.h"
+#include "FileLayout.h"
 
 #include <algorithm>
 #include <cstring>

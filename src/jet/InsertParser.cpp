@@ -1,7 +1,7 @@
-#include "jet/InsertParser.h"
+#include "InsertParser.h"
 
-#include "jet/Error.h"
-#include "jet/Utf8.h"
+#include "Error.h"
+#include "Utf8.h"
 
 namespace jet {
 namespace {

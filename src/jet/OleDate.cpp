@@ -1,4 +1,4 @@
-#include "jet/OleDate.h"
+#include "OleDate.h"
 
 #include <ctime>
 

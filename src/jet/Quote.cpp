@@ -1,4 +1,4 @@
-#include "jet/Quote.h"
+#include "Quote.h"
 
 namespace jet {
 

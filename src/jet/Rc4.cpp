@@ -1,4 +1,4 @@
-#include "jet/Rc4.h"
+#include "Rc4.h"
 
 #include <utility>
 

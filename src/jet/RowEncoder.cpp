@@ -1,7 +1,7 @@
-#include "jet/RowEncoder.h"
+#include "RowEncoder.h"
 
-#include "jet/ByteOrder.h"
-#include "jet/Error.h"
+#include "ByteOrder.h"
+#include "Error.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jet/TableDefinition.h"
+#include "TableDefinition.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "jet/SystemTables.h"
+#include "SystemTables.h"
 
-#include "jet/ByteOrder.h"
-#include "jet/FileLayout.h"
+#include "ByteOrder.h"
+#include "FileLayout.h"
 
 namespace jet {
 namespace {

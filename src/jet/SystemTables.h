@@ -1,7 +1,7 @@
 #pragma once
 
-#include "jet/RowEncoder.h"
-#include "jet/TableDefinition.h"
+#include "RowEncoder.h"
+#include "TableDefinition.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "jet/Table.h"
+#include "Table.h"
 
-#include "jet/Error.h"
-#include "jet/Utf8.h"
+#include "Error.h"
+#include "Utf8.h"
 
 #include <algorithm>
 

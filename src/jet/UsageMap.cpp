@@ -1,6 +1,6 @@
-#include "jet/UsageMap.h"
+#include "UsageMap.h"
 
-#include "jet/Error.h"
+#include "Error.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "jet/Utf8.h"
+#include "Utf8.h"
 
 #include <cstdint>
 

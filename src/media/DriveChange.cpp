@@ -1,8 +1,8 @@
-#include "media/DriveChange.h"
+#include "DriveChange.h"
 
-#include "assessment/Module1.h"
-#include "platform/DriveList.h"
-#include "platform/FolderList.h"
+#include "DriveList.h"
+#include "FolderList.h"
+#include "Module1.h"
 
 #include <QDir>
 #include <QSignalBlocker>

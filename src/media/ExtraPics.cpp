@@ -1,6 +1,6 @@
-#include "media/ExtraPics.h"
+#include "ExtraPics.h"
 
-#include "media/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // The extra picture viewer: up to four further pictures of the task, side by side. A box
 // appears once a picture has been loaded into it and keeps it while the viewer is hidden.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 #include <array>
 

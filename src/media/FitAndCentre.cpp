@@ -1,4 +1,4 @@
-#include "media/FitAndCentre.h"
+#include "FitAndCentre.h"
 
 FitResult fitAndCentre(QSizeF picture, QSizeF box)
 {

@@ -1,12 +1,12 @@
-#include "media/MediaActions.h"
+#include "MediaActions.h"
 
-#include "assessment/Module1.h"
-#include "media/ExtraPics.h"
-#include "media/OpenExtraPics.h"
-#include "media/OpenPictureFile.h"
-#include "platform/Forms.h"
-#include "platform/MediaPlayer.h"
-#include "platform/Platform.h"
+#include "ExtraPics.h"
+#include "Forms.h"
+#include "MediaPlayer.h"
+#include "Module1.h"
+#include "OpenExtraPics.h"
+#include "OpenPictureFile.h"
+#include "Platform.h"
 
 void showTaskPictureChooser()
 {

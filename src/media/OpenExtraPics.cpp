@@ -1,11 +1,11 @@
-#include "media/OpenExtraPics.h"
+#include "OpenExtraPics.h"
 
-#include "assessment/Module1.h"
-#include "media/ExtraPics.h"
-#include "media/PictureBox.h"
-#include "media/PictureShow.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
+#include "ExtraPics.h"
+#include "Forms.h"
+#include "Module1.h"
+#include "PictureBox.h"
+#include "PictureShow.h"
+#include "Platform.h"
 
 OpenExtraPics::OpenExtraPics()
     : PictureChooser(QStringLiteral("OpenExtraPics"), {{6195, 4050},

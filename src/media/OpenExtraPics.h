@@ -2,7 +2,7 @@
 // The extra picture chooser: Open puts the chosen picture into the next free box of the extra
 // picture viewer (four at most) and shows the viewer.
 
-#include "media/PictureChooser.h"
+#include "PictureChooser.h"
 
 class OpenExtraPics : public PictureChooser
 {

@@ -1,10 +1,10 @@
-#include "media/OpenPictureFile.h"
+#include "OpenPictureFile.h"
 
-#include "assessment/Main2.h"
-#include "assessment/Module1.h"
-#include "media/PictureBox.h"
-#include "media/PictureShow.h"
-#include "platform/Forms.h"
+#include "Forms.h"
+#include "Main2.h"
+#include "Module1.h"
+#include "PictureBox.h"
+#include "PictureShow.h"
 
 OpenPictureFile::OpenPictureFile()
     : PictureChooser(QStringLiteral("OpenPictureFile"), {{5925, 3780},

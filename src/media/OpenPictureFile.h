@@ -2,7 +2,7 @@
 // The task picture chooser: Open shows the chosen picture in the posture selection window's
 // picture box.
 
-#include "media/PictureChooser.h"
+#include "PictureChooser.h"
 
 class OpenPictureFile : public PictureChooser
 {

@@ -1,4 +1,4 @@
-#include "media/PictureBox.h"
+#include "PictureBox.h"
 
 #include <QPainter>
 

@@ -4,7 +4,7 @@
 // picture painted into it stays sharp on high-DPI screens. It can be painted into before it is
 // ever shown: only its designed size counts.
 
-#include "media/FitAndCentre.h"
+#include "FitAndCentre.h"
 
 #include <QImage>
 #include <QWidget>

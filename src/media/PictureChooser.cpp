@@ -1,12 +1,12 @@
-#include "media/PictureChooser.h"
+#include "PictureChooser.h"
 
-#include "assessment/Module1.h"
-#include "media/DriveChange.h"
-#include "media/PictureBox.h"
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/FolderList.h"
-#include "platform/Platform.h"
+#include "DriveChange.h"
+#include "DriveList.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "Module1.h"
+#include "PictureBox.h"
+#include "Platform.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 // file chosen in either of them is the one assessment-wide choice
 // (Module1::SelectedPicturePath), so Open in one uses the file last clicked in the other.
 
-#include "platform/Form.h"
-#include "platform/PictureLoader.h"
+#include "Form.h"
+#include "PictureLoader.h"
 
 class DriveList;
 class FileList;

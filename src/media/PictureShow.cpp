@@ -1,4 +1,4 @@
-#include "media/PictureShow.h"
+#include "PictureShow.h"
 
 PictureShow::PictureShow() : Form(QStringLiteral("PictureShow"), QStringLiteral("PictureShow"), {})
 {

@@ -3,7 +3,7 @@
 // into before they are painted into a box, the first for the task picture, the second for the
 // extra pictures. Each surface takes the size of the picture loaded into it.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 #include <QImage>
 

@@ -1,9 +1,9 @@
-#include "persistence/OverwriteFile.h"
+#include "OverwriteFile.h"
 
-#include "persistence/Save.h"
-#include "persistence/WriteReportFiles.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
+#include "Forms.h"
+#include "Platform.h"
+#include "Save.h"
+#include "WriteReportFiles.h"
 
 #include <QLabel>
 #include <QLineEdit>

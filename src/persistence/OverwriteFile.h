@@ -1,7 +1,7 @@
 #pragma once
 // The overwrite confirmation, shown when the report of the chosen name already exists.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class QLabel;
 class QPushButton;

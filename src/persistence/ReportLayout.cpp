@@ -1,4 +1,4 @@
-#include "persistence/ReportLayout.h"
+#include "ReportLayout.h"
 
 namespace report {
 

@@ -3,7 +3,7 @@
 // a caption, entry 2k+1 the value that belongs to it. Entries 0-31 are the sixteen results,
 // 32-121 the forty-five drawing options, 122-127 the employee details.
 
-#include "persistence/TaggedValue.h"
+#include "TaggedValue.h"
 
 #include <array>
 #include <string_view>

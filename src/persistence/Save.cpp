@@ -1,13 +1,14 @@
-#include "persistence/Save.h"
+#include "Save.h"
 
-#include "assessment/EmployeeDetails.h"
-#include "assessment/Module1.h"
-#include "media/DriveChange.h"
-#include "persistence/OverwriteFile.h"
-#include "persistence/WriteReportFiles.h"
-#include "platform/DriveList.h"
-#include "platform/FolderList.h"
-#include "platform/Forms.h"
+#include "DriveChange.h"
+#include "DriveList.h"
+#include "EmployeeDetails.h"
+#include "FolderList.h"
+#include "Forms.h"
+#include "Module1.h"
+#include "OverwriteFile.h"
+#include "ReportFiles.h"
+#include "WriteReportFiles.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The save dialog: a drive, a folder and a name. Save writes both files at once, or first asks
 // through the overwrite confirmation when a report of that name is already in the folder.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class DriveList;
 class FolderList;

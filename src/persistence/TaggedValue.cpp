@@ -1,4 +1,4 @@
-#include "persistence/TaggedValue.h"
+#include "TaggedValue.h"
 
 QString TaggedValue::toText() const
 {

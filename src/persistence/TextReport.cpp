@@ -1,6 +1,6 @@
-#include "persistence/TextReport.h"
+#include "TextReport.h"
 
-#include "persistence/Windows1252.h"
+#include "Windows1252.h"
 
 std::string textReport(const report::ReportTable& fields)
 {

@@ -3,7 +3,7 @@
 // quotes (a double quote inside it is not escaped), an integer as its decimal digits, an empty
 // entry as an empty line. Lines end in CR LF; characters are encoded in Windows-1252.
 
-#include "persistence/ReportLayout.h"
+#include "ReportLayout.h"
 
 #include <ostream>
 #include <string>

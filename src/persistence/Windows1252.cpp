@@ -1,4 +1,4 @@
-#include "persistence/Windows1252.h"
+#include "Windows1252.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "platform/CommandButton.h"
+#include "CommandButton.h"
 
 #include <QKeyEvent>
 #include <QStyleOptionButton>

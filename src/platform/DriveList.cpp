@@ -1,22 +1,13 @@
-#include "platform/DriveList.h"
+#include "DriveList.h"
+
+#include "Native.h"
+#include "Seams.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 
 namespace {
-
-std::function<QStringList()>& volumeSource()
-{
-    static std::function<QStringList()> source;
-    return source;
-}
-
-std::function<bool(const QString&)>& readyCheck()
-{
-    static std::function<bool(const QString&)> check;
-    return check;
-}
 
 // Roots compare as clean absolute paths with a trailing separator, so that "/work" does not
 // count as holding "/workshop".
@@ -59,7 +50,7 @@ void DriveList::refresh()
     clear();
     for (const QString& root : volumes()) {
         QString text = QDir::toNativeSeparators(root);
-        if (volumeSource() == nullptr) {
+        if (!platform::seams().volumes) {
             const QString name = QStorageInfo(root).name();
             if (!name.isEmpty())
                 text += QStringLiteral(" [%1]").arg(name);
@@ -72,8 +63,8 @@ void DriveList::refresh()
 
 QStringList DriveList::volumes()
 {
-    if (volumeSource())
-        return volumeSource()();
+    if (platform::seams().volumes)
+        return platform::seams().volumes();
     QStringList roots;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         // Containers bind single files (e.g. /etc/hosts) as mounts; only folders are drives.
@@ -89,8 +80,8 @@ QStringList DriveList::volumes()
 
 bool DriveList::isReady(const QString& root)
 {
-    if (readyCheck())
-        return readyCheck()(root);
+    if (platform::seams().driveReady)
+        return platform::seams().driveReady(root);
     const QStorageInfo volume(root);
     return volume.isValid() && volume.isReady() && QDir(root).isReadable();
 }
@@ -110,26 +101,11 @@ QString DriveList::driveHolding(const QStringList& roots, const QString& path)
     qsizetype bestLength = -1;
     for (const QString& root : roots) {
         const QString prefix = withTrailingSlash(root);
-        const Qt::CaseSensitivity cs =
-#ifdef Q_OS_WIN
-            Qt::CaseInsensitive;
-#else
-            Qt::CaseSensitive;
-#endif
-        if (target.startsWith(prefix, cs) && prefix.size() > bestLength) {
+        if (target.startsWith(prefix, native::pathCaseSensitivity()) &&
+            prefix.size() > bestLength) {
             best = root;
             bestLength = prefix.size();
         }
     }
     return best;
-}
-
-void DriveList::setVolumeSource(std::function<QStringList()> source)
-{
-    volumeSource() = std::move(source);
-}
-
-void DriveList::setReadyCheck(std::function<bool(const QString&)> check)
-{
-    readyCheck() = std::move(check);
 }

@@ -1,13 +1,11 @@
 #pragma once
 // A drive list: a drop-down of the mounted volumes (drive letters on Windows, mount points
 // elsewhere). Every change of the selection, by the user or by the program, raises Change().
-// Which volumes exist and whether one can be listed go through replaceable hooks, so that tests
-// can present drives of their own and make one of them "not ready".
+// Which volumes exist and whether one can be listed are seams (Seams.h), so that tests can
+// present drives of their own and make one of them "not ready".
 
 #include <QComboBox>
 #include <QStringList>
-
-#include <functional>
 
 class DriveList : public QComboBox
 {
@@ -38,10 +36,6 @@ public:
     // The folder a folder list shows when its drive is chosen: the program's current folder if
     // it lies on that drive, else the drive's root.
     static QString currentFolderOn(const QString& root);
-
-    // Test hooks; an empty function restores the real behaviour.
-    static void setVolumeSource(std::function<QStringList()> source);
-    static void setReadyCheck(std::function<bool(const QString& root)> check);
 
 signals:
     void Change();

@@ -1,4 +1,4 @@
-#include "platform/FileList.h"
+#include "FileList.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/FolderList.h"
+#include "FolderList.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,8 @@
-#include "platform/Form.h"
+#include "Form.h"
 
-#include "platform/CommandButton.h"
-#include "platform/Platform.h"
+#include "CommandButton.h"
+#include "Platform.h"
+#include "Seams.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,21 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-
-namespace {
-
-QSize& availableAreaOverride()
-{
-    static QSize area;
-    return area;
-}
-
-} // namespace
-
-void Form::setAvailableAreaOverride(QSize area)
-{
-    availableAreaOverride() = area;
-}
 
 QColor vbColor(quint32 value)
 {
@@ -50,8 +36,8 @@ Form::Form(const QString& objectName, const QString& caption, QSize clientTwips,
     setWindowTitle(caption);
     if (clientTwips.isValid() && !clientTwips.isEmpty()) {
         const QSize design(toPixels(clientTwips.width()), toPixels(clientTwips.height()));
-        if (availableAreaOverride().isValid()) {
-            m_zoom = fitZoom(design, availableAreaOverride());
+        if (platform::seams().availableArea.isValid()) {
+            m_zoom = fitZoom(design, platform::seams().availableArea);
         } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             // Leave room for the title bar and frame the window manager adds.
             const QSize available = screen->availableGeometry().size() - QSize(16, 48);

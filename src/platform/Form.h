@@ -47,9 +47,6 @@ public:
 
     // The zoom a window of this design size gets on the given available area.
     static double fitZoom(QSize designPixels, QSize available);
-    // Replaces the screen's free area for the windows created from now on (tests); an invalid
-    // size restores the real screen.
-    static void setAvailableAreaOverride(QSize area);
 
 protected:
     // The title-bar close box. Windows are never closed: by default the window hides, as its

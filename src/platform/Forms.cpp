@@ -1,4 +1,4 @@
-#include "platform/Forms.h"
+#include "Forms.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

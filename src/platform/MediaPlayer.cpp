@@ -1,4 +1,7 @@
-#include "platform/MediaPlayer.h"
+#include "MediaPlayer.h"
+
+#include "Native.h"
+#include "Seams.h"
 
 #include <QFile>
 #include <QProcess>
@@ -6,18 +9,6 @@
 #include <QTextStream>
 
 namespace {
-
-std::function<QList<MediaPlayer::Command>()>& candidateSource()
-{
-    static std::function<QList<MediaPlayer::Command>()> source;
-    return source;
-}
-
-std::function<bool(const MediaPlayer::Command&)>& starter()
-{
-    static std::function<bool(const MediaPlayer::Command&)> start;
-    return start;
-}
 
 bool isFieldCode(const QString& token)
 {
@@ -39,32 +30,15 @@ const QStringList& MediaPlayer::usualPlayers()
 
 QList<MediaPlayer::Command> MediaPlayer::candidates()
 {
-    if (candidateSource())
-        return candidateSource()();
-    QList<Command> commands;
-#ifdef Q_OS_WIN
-    commands.append({QStringLiteral("mplayer2.exe"), {}});
-    commands.append({QStringLiteral("wmplayer.exe"), {}});
-#else
-    const QString entry = defaultVideoDesktopEntry();
-    if (!entry.isEmpty()) {
-        const Command command = commandOfDesktopEntry(entry);
-        if (!command.program.isEmpty())
-            commands.append(command);
-    }
-    for (const QString& name : usualPlayers()) {
-        const QString program = QStandardPaths::findExecutable(name);
-        if (!program.isEmpty() && !commands.contains(Command{program, {}}))
-            commands.append({program, {}});
-    }
-#endif
-    return commands;
+    if (platform::seams().mediaPlayers)
+        return platform::seams().mediaPlayers();
+    return native::mediaPlayers();
 }
 
 bool MediaPlayer::startDetached(const Command& command)
 {
-    if (starter())
-        return starter()(command);
+    if (platform::seams().startProgram)
+        return platform::seams().startProgram(command);
     return QProcess::startDetached(command.program, command.arguments);
 }
 
@@ -123,14 +97,4 @@ QString MediaPlayer::defaultVideoDesktopEntry()
     if (id.isEmpty())
         return {};
     return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id);
-}
-
-void MediaPlayer::setCandidateSource(std::function<QList<Command>()> source)
-{
-    candidateSource() = std::move(source);
-}
-
-void MediaPlayer::setStarter(std::function<bool(const Command&)> start)
-{
-    starter() = std::move(start);
 }

@@ -2,13 +2,11 @@
 // Starting the platform's media player, empty, without waiting for it. On Windows that is the
 // Windows media player (the old then the new program name); elsewhere the desktop's default
 // program for video, then the usual players found on the PATH. Both the list of candidates and
-// the starting go through replaceable hooks for tests.
+// the starting are seams (Seams.h).
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 class MediaPlayer
 {
@@ -34,10 +32,6 @@ public:
     // Players tried after the desktop's default, in order.
     static const QStringList& usualPlayers();
 
-    // Test hooks; an empty function restores the real behaviour.
-    static void setCandidateSource(std::function<QList<Command>()> source);
-    static void setStarter(std::function<bool(const Command&)> starter);
-
-private:
+    // The desktop's default program for video, as a desktop entry file; empty when none.
     static QString defaultVideoDesktopEntry();
 };

@@ -1,4 +1,4 @@
-#include "platform/PictureLoader.h"
+#include "PictureLoader.h"
 
 #include <QFile>
 #include <QFileInfo>

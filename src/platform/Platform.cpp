@@ -1,4 +1,6 @@
-#include "platform/Platform.h"
+#include "Platform.h"
+
+#include "Seams.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,22 +12,10 @@
 namespace platform {
 namespace {
 
-std::function<bool(const MessageRequest&)>& messageHandler()
-{
-    static std::function<bool(const MessageRequest&)> handler;
-    return handler;
-}
-
-std::function<void()>& endHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
-
 bool show(const MessageRequest& request)
 {
-    if (messageHandler())
-        return messageHandler()(request);
+    if (seams().message)
+        return seams().message(request);
     QMessageBox box(QMessageBox::NoIcon, request.title, request.text,
                     request.buttons == Buttons::Ok ? QMessageBox::Ok
                                                    : QMessageBox::Yes | QMessageBox::No,
@@ -47,23 +37,13 @@ bool questionBox(const QString& text, const QString& title)
 
 void endProgram()
 {
-    if (endHandler()) {
-        endHandler()();
+    if (seams().endProgram) {
+        seams().endProgram();
         return;
     }
     for (QWidget* window : QApplication::topLevelWidgets())
         window->hide();
     QCoreApplication::exit(0);
-}
-
-void setMessageHandler(std::function<bool(const MessageRequest&)> handler)
-{
-    messageHandler() = std::move(handler);
-}
-
-void setEndProgramHandler(std::function<void()> handler)
-{
-    endHandler() = std::move(handler);
 }
 
 void registerFontSubstitutes()
@@ -77,12 +57,6 @@ void registerFontSubstitutes()
 namespace platform {
 namespace {
 
-QString& programFolderOverride()
-{
-    static QString folder;
-    return folder;
-}
-
 QString& helpFileSetting()
 {
     static QString path;
@@ -93,14 +67,14 @@ QString& helpFileSetting()
 
 QString programFolder()
 {
-    if (!programFolderOverride().isEmpty())
-        return programFolderOverride();
+    if (!seams().programFolder.isEmpty())
+        return seams().programFolder;
     return QCoreApplication::applicationDirPath();
 }
 
-void setProgramFolder(const QString& folder)
+QString applicationHelpFileSetting()
 {
-    programFolderOverride() = folder;
+    return helpFileSetting();
 }
 
 QString applicationHelpFile()

@@ -1,11 +1,9 @@
 #pragma once
-// The platform seams: everything that blocks the user or ends the program goes through these
-// functions, so that tests can answer message boxes and see that the program was asked to end
-// without anything blocking or exiting.
+// Everything that blocks the user or ends the program goes through these functions, so that
+// tests can answer message boxes and see that the program was asked to end without anything
+// blocking or exiting (Seams.h).
 
 #include <QString>
-
-#include <functional>
 
 namespace platform {
 
@@ -32,12 +30,6 @@ bool questionBox(const QString& text, const QString& title = ApplicationTitle);
 // Ends the program at once: every window disappears and no question is asked.
 void endProgram();
 
-// Test hooks. A message handler receives every message instead of a real box and returns the
-// answer to a question; an end handler is called instead of ending the program. An empty
-// function restores the real behaviour.
-void setMessageHandler(std::function<bool(const MessageRequest&)> handler);
-void setEndProgramHandler(std::function<void()> handler);
-
 // Arial and Comic Sans MS are the fonts the windows are designed in; where they are not
 // installed, Liberation Sans and Comic Neue (metric-compatible and close in look) stand in.
 void registerFontSubstitutes();
@@ -46,13 +38,14 @@ void registerFontSubstitutes();
 
 namespace platform {
 
-// The folder that holds the running program (tests may point it elsewhere).
+// The folder that holds the running program.
 QString programFolder();
-void setProgramFolder(const QString& folder);
 
 // The application's help file, opened by F1.
 QString applicationHelpFile();
 void setApplicationHelpFile(const QString& path);
+// The setting as last set, empty before anything set it.
+QString applicationHelpFileSetting();
 
 // The path of an existing file that matches `path` with letter case ignored, or `path` itself
 // when there is none. Help file names were written without regard to case.

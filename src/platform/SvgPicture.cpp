@@ -1,4 +1,4 @@
-#include "platform/SvgPicture.h"
+#include "SvgPicture.h"
 
 #include <QHash>
 #include <QKeyEvent>

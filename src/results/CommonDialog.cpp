@@ -1,6 +1,6 @@
-#include "results/CommonDialog.h"
+#include "CommonDialog.h"
 
-#include "results/HelpWindow.h"
+#include "HelpWindow.h"
 
 void CommonDialog::ShowHelp()
 {

@@ -1,7 +1,7 @@
-#include "results/HelpWindow.h"
+#include "HelpWindow.h"
 
-#include "platform/Forms.h"
-#include "platform/Platform.h"
+#include "Forms.h"
+#include "Platform.h"
 
 #include <QApplication>
 #include <QDir>

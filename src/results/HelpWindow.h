@@ -1,7 +1,7 @@
 #pragma once
 // The help viewer: an HTML help file in a browser with contents, back and forward.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class QPushButton;
 class QTextBrowser;

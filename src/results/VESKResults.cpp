@@ -1,12 +1,12 @@
-#include "results/VESKResults.h"
+#include "VESKResults.h"
 
-#include "assessment/Main2.h"
-#include "assessment/Module1.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "platform/SvgPicture.h"
-#include "results/VESKRiskLevel.h"
-#include "scoring/RiskLevel.h"
+#include "Forms.h"
+#include "Main2.h"
+#include "Module1.h"
+#include "Platform.h"
+#include "RiskLevel.h"
+#include "SvgPicture.h"
+#include "VESKRiskLevel.h"
 
 #include <QLabel>
 #include <QPushButton>

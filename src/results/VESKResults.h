@@ -2,7 +2,7 @@
 // The results worksheet: every score of the last computation in its box on the worksheet
 // picture. View Results fills the labels before the window is first shown.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class QLabel;
 class QPushButton;

@@ -1,10 +1,10 @@
-#include "results/VESKRiskLevel.h"
+#include "VESKRiskLevel.h"
 
-#include "persistence/SaveActions.h"
-#include "platform/Forms.h"
-#include "platform/Platform.h"
-#include "results/CommonDialog.h"
-#include "results/VESKResults.h"
+#include "CommonDialog.h"
+#include "Forms.h"
+#include "Platform.h"
+#include "Save.h"
+#include "VESKResults.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -73,7 +73,7 @@ void VESKRiskLevel::Command3_Click()
 
 void VESKRiskLevel::Command7_Click()
 {
-    showSaveDialog();
+    Forms::show<Save>();
 }
 
 void VESKRiskLevel::Form_MouseMove()

@@ -1,7 +1,7 @@
 #pragma once
 // The risk level window: the risk level word of each side, help on reduction measures, saving.
 
-#include "platform/Form.h"
+#include "Form.h"
 
 class CommonDialog;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "scoring/RiskLevel.h"
+#include "RiskLevel.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "scoring/Scoring.h"
+#include "Scoring.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // The two tables the program saves, with the sample values the reference hashes were made
 // with, and helpers the Jet writer tests share.
 
-#include "jet/Database.h"
+#include "Database.h"
 
 #include <QDate>
 #include <QDateTime>

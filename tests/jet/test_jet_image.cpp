@@ -1,8 +1,8 @@
 // The file image: the reference hashes, and the page structure for other table sets.
 
+#include "IndexKey.h"
+#include "Rc4.h"
 #include "SampleDatabase.h"
-#include "jet/IndexKey.h"
-#include "jet/Rc4.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>

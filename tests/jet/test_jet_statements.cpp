@@ -1,8 +1,8 @@
 // The INSERT statement: what it accepts, every way it is rejected (with the problem and its
 // position, and nothing changed), table and column checks, and a fuzz loop.
 
+#include "InsertParser.h"
 #include "SampleDatabase.h"
-#include "jet/InsertParser.h"
 
 #include <QTemporaryDir>
 #include <QTest>

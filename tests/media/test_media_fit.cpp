@@ -2,8 +2,8 @@
 // program runs at a device pixel ratio of 2 here, so that the box's content is checked to be
 // held at device resolution.
 
-#include "media/FitAndCentre.h"
-#include "media/PictureBox.h"
+#include "FitAndCentre.h"
+#include "PictureBox.h"
 
 #include <QApplication>
 #include <QTest>

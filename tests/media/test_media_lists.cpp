@@ -1,11 +1,11 @@
 // The drive, folder and file lists as a person uses them, and the drive recovery every window
 // with a drive list shares.
 
+#include "DriveChange.h"
+#include "DriveList.h"
+#include "FileList.h"
+#include "FolderList.h"
 #include "WindowTest.h"
-#include "media/DriveChange.h"
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/FolderList.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -84,17 +84,11 @@ private slots:
     }
     void init()
     {
-        SeamRecorder::resetAll();
+        seams.resetAll();
         seams.install();
-        DriveList::setVolumeSource([this] { return drives(); });
-        DriveList::setReadyCheck({});
+        seams->volumes = [this] { return drives(); };
     }
-    void cleanup()
-    {
-        DriveList::setVolumeSource({});
-        DriveList::setReadyCheck({});
-        SeamRecorder::resetAll();
-    }
+    void cleanup() { seams.resetAll(); }
 
     void folderListShowsThePathDownAndTheSubfolders()
     {
@@ -248,7 +242,7 @@ private slots:
 
     void realVolumesHoldTheCurrentFolder()
     {
-        DriveList::setVolumeSource({});
+        seams->volumes = {};
         DriveList list;
         QVERIFY(list.ListCount() > 0);
         for (int i = 0; i < list.ListCount(); ++i)
@@ -279,7 +273,7 @@ private slots:
         QFETCH(int, drive);
         QFETCH(int, folderDrive);
         const QString notReady = chosenReady ? QString() : drives()[chosen];
-        DriveList::setReadyCheck([&](const QString& r) { return r != notReady; });
+        seams->driveReady = [&](const QString& r) { return r != notReady; };
         if (remembered >= 0)
             Module1::LastDriveIndex = TaggedValue(std::int16_t(remembered));
 
@@ -295,7 +289,7 @@ private slots:
             driveList.setListIndex(remembered);
         }
         if (folderDrive < 0)
-            DriveList::setReadyCheck([&](const QString&) { return false; });
+            seams->driveReady = [&](const QString&) { return false; };
 
         driveList.setListIndex(chosen);
         QCOMPARE(driveList.ListIndex(), drive);

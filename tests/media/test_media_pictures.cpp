@@ -2,7 +2,7 @@
 // at the size the box needs, and the broken files a person may pick.
 
 #include "PictureFiles.h"
-#include "platform/PictureLoader.h"
+#include "PictureLoader.h"
 
 #include <QImageWriter>
 #include <QTemporaryDir>

@@ -3,18 +3,18 @@
 // lists, drives chosen with the keyboard. Pictures are made in a temporary folder that is the
 // program's current folder, so the choosers open on it.
 
+#include "DriveList.h"
+#include "ExtraPics.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "Main2.h"
+#include "MediaPlayer.h"
+#include "OpenExtraPics.h"
+#include "OpenPictureFile.h"
+#include "PictureBox.h"
 #include "PictureFiles.h"
+#include "PictureShow.h"
 #include "WindowTest.h"
-#include "assessment/Main2.h"
-#include "media/ExtraPics.h"
-#include "media/OpenExtraPics.h"
-#include "media/OpenPictureFile.h"
-#include "media/PictureBox.h"
-#include "media/PictureShow.h"
-#include "platform/DriveList.h"
-#include "platform/FileList.h"
-#include "platform/FolderList.h"
-#include "platform/MediaPlayer.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -187,17 +187,10 @@ private slots:
     void cleanupTestCase() { QDir::setCurrent(previousCurrent); }
     void init()
     {
-        SeamRecorder::resetAll();
+        seams.resetAll();
         seams.install();
     }
-    void cleanup()
-    {
-        DriveList::setVolumeSource({});
-        DriveList::setReadyCheck({});
-        MediaPlayer::setCandidateSource({});
-        MediaPlayer::setStarter({});
-        SeamRecorder::resetAll();
-    }
+    void cleanup() { seams.resetAll(); }
 
     void choosersAreBuiltAsDesigned_data()
     {
@@ -567,17 +560,17 @@ private slots:
         QFETCH(QStringList, starting);
         QFETCH(QStringList, tried);
         QFETCH(bool, message);
-        MediaPlayer::setCandidateSource([candidates] {
+        seams->mediaPlayers = [candidates] {
             QList<MediaPlayer::Command> commands;
             for (const QString& program : candidates)
                 commands.append({program, {}});
             return commands;
-        });
+        };
         QStringList attempts;
-        MediaPlayer::setStarter([&](const MediaPlayer::Command& command) {
+        seams->startProgram = [&](const MediaPlayer::Command& command) {
             attempts << command.program;
             return starting.contains(command.program);
-        });
+        };
         click(main2().Command5);
         QCOMPARE(attempts, tried);
         QCOMPARE(seams.messages,

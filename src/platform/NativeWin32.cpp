@@ -1,0 +1,16 @@
+#include "Native.h"
+
+namespace native {
+
+QList<MediaPlayer::Command> mediaPlayers()
+{
+    // The Windows media player under its old name, then its newer one.
+    return {{QStringLiteral("mplayer2.exe"), {}}, {QStringLiteral("wmplayer.exe"), {}}};
+}
+
+Qt::CaseSensitivity pathCaseSensitivity()
+{
+    return Qt::CaseInsensitive;
+}
+
+} // namespace native

@@ -1,0 +1,55 @@
+#pragma once
+// The seams: what blocks the user, ends the program, starts another program or asks the machine
+// about its drives and screen goes through these replaceable functions. All empty is the real
+// platform. A test installs a ScopedSeams, fills in what it replaces, and everything is put back
+// when the object goes out of scope.
+
+#include "MediaPlayer.h"
+#include "Platform.h"
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace platform {
+
+struct Seams
+{
+    // Receives every message instead of a real box; returns the answer to a question.
+    std::function<bool(const MessageRequest&)> message;
+    // Called instead of ending the program.
+    std::function<void()> endProgram;
+    // The folder that holds the running program (help files are looked up there).
+    QString programFolder;
+    // The root paths of the drives to list, and whether one can be listed now.
+    std::function<QStringList()> volumes;
+    std::function<bool(const QString& root)> driveReady;
+    // The media players to try, and the starting of one of them.
+    std::function<QList<MediaPlayer::Command>()> mediaPlayers;
+    std::function<bool(const MediaPlayer::Command&)> startProgram;
+    // The screen's free area for windows created from now on.
+    QSize availableArea;
+};
+
+// The seams in force.
+const Seams& seams();
+
+class ScopedSeams
+{
+public:
+    // Starts from the real platform; the application help setting starts empty too.
+    ScopedSeams();
+    ~ScopedSeams();
+    ScopedSeams(const ScopedSeams&) = delete;
+    ScopedSeams& operator=(const ScopedSeams&) = delete;
+
+    Seams* operator->();
+
+private:
+    Seams saved_;
+    QString savedHelpFile_;
+};
+
+} // namespace platform
