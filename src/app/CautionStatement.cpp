@@ -73,5 +73,9 @@ void CautionStatement::Command2_Click()
 
 void CautionStatement::titleBarClose()
 {
-    platform::endProgram();
+    // Shown again after View Results, it stands on the road of a whole assessment.
+    if (Module1::CautionAccepted != 0)
+        confirmQuitWithoutSaving();
+    else
+        platform::endProgram();
 }

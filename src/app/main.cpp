@@ -1,6 +1,7 @@
 #include "CautionStatement.h"
 #include "FirstPaintProbe.h"
 #include "Forms.h"
+#include "GuardedApplication.h"
 #include "HelpWindow.h"
 #include "Platform.h"
 
@@ -8,7 +9,7 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(platform::ApplicationTitle);
     // Windows hide rather than close; the program ends only through its own Exit paths.
     QApplication::setQuitOnLastWindowClosed(false);

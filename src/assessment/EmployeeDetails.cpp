@@ -1,5 +1,6 @@
 #include "EmployeeDetails.h"
 
+#include "EnteredTextValidator.h"
 #include "Forms.h"
 #include "Main2.h"
 #include "Module1.h"
@@ -32,7 +33,7 @@ EmployeeDetails::EmployeeDetails()
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setFont(boxFont);
-        box->setMaxLength(MaxTextLength);
+        EnteredTextValidator::install(box, MaxTextLength);
         place(box, 4200, top, 3975, 495);
         return box;
     };
@@ -58,6 +59,11 @@ EmployeeDetails::EmployeeDetails()
 
     connect(Command1, &QPushButton::clicked, this, &EmployeeDetails::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &EmployeeDetails::Command2_Click);
+}
+
+QString EmployeeDetails::typedName() const
+{
+    return Text1->text();
 }
 
 void EmployeeDetails::Command1_Click()

@@ -22,6 +22,9 @@ public:
     void Command2_Click(); // "&Exit"
     void Text3_KeyPress(std::int16_t keyAscii);
 
+    // The name as typed, apostrophes and all.
+    QString typedName() const;
+
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

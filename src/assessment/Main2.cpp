@@ -323,9 +323,7 @@ void Main2::Command2_Click()
     }
 
     computeResults();
-    VESKResults& results = Forms::get<VESKResults>();
-    for (const ResultPublication& row : ResultPublications)
-        results.valueLabel(QString::fromLatin1(row.label))->setText(QString::number(*row.value));
+    Forms::get<VESKResults>().showScores();
     publishInputScores();
 
     Forms::show<CautionStatement>();

@@ -42,7 +42,7 @@ void OverwriteFile::Command3_Click()
 void OverwriteFile::Command5_Click()
 {
     platform::messageBox(QStringLiteral("Please select another file name"));
-    Forms::get<Save>().Text1->clear();
+    Forms::get<Save>().clearName();
     Command3->setFocus();
     hide();
 }

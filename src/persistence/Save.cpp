@@ -3,10 +3,12 @@
 #include "DriveChange.h"
 #include "DriveList.h"
 #include "EmployeeDetails.h"
+#include "EnteredText.h"
 #include "FolderList.h"
 #include "Forms.h"
 #include "Module1.h"
 #include "OverwriteFile.h"
+#include "Platform.h"
 #include "ReportFiles.h"
 #include "WriteReportFiles.h"
 
@@ -72,7 +74,12 @@ Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 
 void Save::Form_Load()
 {
     // The name as typed on the employee details, before its apostrophes were removed.
-    Text1->setText(Forms::get<EmployeeDetails>().Text1->text());
+    Text1->setText(Forms::get<EmployeeDetails>().typedName());
+}
+
+void Save::clearName()
+{
+    Text1->clear();
 }
 
 void Save::Drive1_Change()
@@ -95,6 +102,12 @@ void Save::Text1_KeyPress(std::int16_t keyAscii)
 void Save::Command1_Click()
 {
     Text1->setFocus();
+    // A line break or tab in a file name makes files nobody can type the name of.
+    if (cleanEnteredText(Text1->text(), Text1->text().size()) != Text1->text()) {
+        platform::messageBox(QStringLiteral("A file name cannot contain line breaks, tabs or other "
+                                            "control characters. Please type another name."));
+        return;
+    }
     Module1::ReportBaseName = Text1->text() + QStringLiteral(" VESK Analysis");
     Module1::SaveFolder = Dir1->Path();
     // An exact lookup of the report's path: "*" and "?" in a name are ordinary characters.

@@ -23,6 +23,9 @@ public:
     void Command1_Click(); // "&Save"
     void Command2_Click(); // "&Exit"
 
+    // Empties the name box, so that the assessor types another name.
+    void clearName();
+
     DriveList* Drive1;
     FolderList* Dir1;
     QLabel* Label1;

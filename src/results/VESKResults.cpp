@@ -72,14 +72,32 @@ QLabel* VESKResults::valueLabel(const QString& name) const
     return findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
 }
 
+void VESKResults::showScores()
+{
+    for (const ResultPublication& row : ResultPublications)
+        valueLabel(QString::fromLatin1(row.label))->setText(QString::number(*row.value));
+}
+
+namespace {
+
+// The word of a final score; a score without one keeps the word shown before.
+QString riskWordOr(std::int16_t score, const TaggedValue& previous)
+{
+    if (const auto word = scoring::riskLevelWord(score))
+        return QString::fromUtf8(word->data(), qsizetype(word->size()));
+    return previous.toText();
+}
+
+} // namespace
+
 void VESKResults::Command1_Click()
 {
-    VESKRiskLevel& riskLevel = Forms::get<VESKRiskLevel>();
-    if (const auto word = scoring::riskLevelWord(Module1::LeftVESKScore))
-        riskLevel.Label2->setText(QString::fromUtf8(word->data(), qsizetype(word->size())));
-    if (const auto word = scoring::riskLevelWord(Module1::RightVESKScore))
-        riskLevel.Label3->setText(QString::fromUtf8(word->data(), qsizetype(word->size())));
-    publishRiskLevels(riskLevel.Label2->text(), riskLevel.Label3->text());
+    publishRiskLevels(
+        riskWordOr(Module1::LeftVESKScore, Module1::ReportFields[report::LeftRiskLevel]),
+        riskWordOr(Module1::RightVESKScore, Module1::ReportFields[report::RightRiskLevel]));
+    Forms::get<VESKRiskLevel>().showRiskLevels(
+        Module1::ReportFields[report::LeftRiskLevel].toText(),
+        Module1::ReportFields[report::RightRiskLevel].toText());
     Forms::show<VESKRiskLevel>();
     hide();
 }

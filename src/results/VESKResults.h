@@ -19,6 +19,9 @@ public:
     void Command2_Click(); // "<< &Back"
     void Command8_Click(); // "&Exit"
 
+    // Shows every score of the last computation in its box.
+    void showScores();
+
     // One of the value labels Label5 to Label26.
     QLabel* valueLabel(const QString& name) const;
 

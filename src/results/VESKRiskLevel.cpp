@@ -2,6 +2,7 @@
 
 #include "CommonDialog.h"
 #include "Forms.h"
+#include "OverwriteFile.h"
 #include "Platform.h"
 #include "Save.h"
 #include "VESKResults.h"
@@ -50,6 +51,23 @@ VESKRiskLevel::VESKRiskLevel()
     connect(Command7, &QPushButton::clicked, this, &VESKRiskLevel::Command7_Click);
     setMouseTracking(true);
     setWindowState(Qt::WindowMaximized);
+}
+
+void VESKRiskLevel::showRiskLevels(const QString& left, const QString& right)
+{
+    Label2->setText(left);
+    Label3->setText(right);
+}
+
+void VESKRiskLevel::hideEvent(QHideEvent* event)
+{
+    // A save belongs to the risk levels on screen: once they are left, the choices may change,
+    // so the save windows go too and come back only through Save here.
+    if (auto* save = Forms::find<Save>())
+        save->hide();
+    if (auto* overwrite = Forms::find<OverwriteFile>())
+        overwrite->hide();
+    Form::hideEvent(event);
 }
 
 void VESKRiskLevel::Command1_Click()

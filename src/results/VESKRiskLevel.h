@@ -20,6 +20,9 @@ public:
     void Command7_Click(); // "&Save"
     void Form_MouseMove();
 
+    // Shows the risk level word of each side.
+    void showRiskLevels(const QString& left, const QString& right);
+
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -33,5 +36,6 @@ public:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void titleBarClose() override;
 };
