@@ -22,6 +22,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "VESK maintainers <maintainers@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Postural risk assessment of a worker's task (VESK Procedure)")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Symbols stay in the build tree; the package carries the stripped program.
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Plug-ins and fonts are loaded at run time, so the library scan cannot see them.
