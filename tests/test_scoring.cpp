@@ -3,6 +3,7 @@
 #include "RiskLevel.h"
 #include "Scoring.h"
 
+#include <QFile>
 #include <QTest>
 
 using scoring::ComputedScores;
@@ -13,35 +14,18 @@ Q_DECLARE_METATYPE(ComputedScores)
 
 namespace {
 
-PostureInputs inputs(int trunk, int neck, int legs, int load, int upperL, int lowerL, int wristL,
-                     int upperR, int lowerR, int wristR, int coupling, int activity)
-{
-    auto s = [](int v) { return static_cast<std::int16_t>(v); };
-    return {s(trunk),  s(neck),   s(legs),   s(load),   s(upperL),   s(lowerL),
-            s(wristL), s(upperR), s(lowerR), s(wristR), s(coupling), s(activity)};
-}
+constexpr int NoValue = -1;
 
-ComputedScores scores(int a, int sa, int pbl, int pbr, int sbl, int sbr, int scl, int scr, int fl,
-                      int fr)
+int lookup(char table, const QList<int>& at)
 {
-    auto s = [](int v) { return static_cast<std::int16_t>(v); };
-    return {s(a), s(sa), s(pbl), s(pbr), s(sbl), s(sbr), s(scl), s(scr), s(fl), s(fr)};
-}
-
-// Reachable input ranges of one side: trunk, neck, legs, load, upper arm, lower arm, wrist,
-// coupling, activity. An upper arm reaches 0 with option 1 and only "arm supported".
-struct Range
-{
-    int low, high;
-};
-constexpr std::array<Range, 9> SideRanges{
-    {{1, 5}, {1, 3}, {1, 4}, {0, 3}, {0, 6}, {1, 2}, {1, 2}, {0, 3}, {0, 3}}};
-
-std::int16_t leftFinal(const std::array<int, 9>& v)
-{
-    return scoring::computeScores(
-               inputs(v[0], v[1], v[2], v[3], v[4], v[5], v[6], 1, 1, 1, v[7], v[8]))
-        .leftVESKScore;
+    std::optional<std::int16_t> value;
+    if (table == 'A')
+        value = scoring::tableA(at[0], at[1], at[2]);
+    else if (table == 'B')
+        value = scoring::tableB(at[0], at[1], at[2]);
+    else
+        value = scoring::tableC(at[0], at[1]);
+    return value ? *value : NoValue;
 }
 
 } // namespace
@@ -51,26 +35,59 @@ class TestScoring : public QObject
     Q_OBJECT
 
 private slots:
+    // Every cell of tables A, B and C, and the reads just outside them, from tests/data.
+    void tables_data()
+    {
+        QTest::addColumn<char>("table");
+        QTest::addColumn<QList<int>>("at");
+        QTest::addColumn<int>("expected");
+        QFile file(QStringLiteral(VESK_TEST_DATA "/score-tables.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        int cells = 0;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QStringList p = QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts);
+            if (p.isEmpty() || p[0] == u'#')
+                continue;
+            const char table = p[0][0].toLatin1();
+            if (p.size() > 3 && p[p.size() - 2] == u'=') { // one read: "T x y [z] = value"
+                QList<int> at;
+                for (qsizetype i = 1; i + 2 < p.size(); ++i)
+                    at << p[i].toInt();
+                QTest::addRow("%s", line.constData())
+                    << table << at << (p.last() == u'-' ? NoValue : p.last().toInt());
+                continue;
+            }
+            // A row "T r: cells". Columns of A: neck, legs within it; of B: lower arm, wrist
+            // within it; of C: Score B.
+            const int inner = table == 'A' ? 4 : 2;
+            for (int c = 0; c + 2 < p.size(); ++c, ++cells) {
+                QList<int> at{p[1].chopped(1).toInt()};
+                at << (table == 'C' ? QList<int>{c + 1} : QList<int>{c / inner + 1, c % inner + 1});
+                QTest::addRow("%c %d %d %d", table, at[0], at[1], at.value(2))
+                    << table << at << p[c + 2].toInt();
+            }
+        }
+        QCOMPARE(cells, 5 * 12 + 6 * 4 + 12 * 12);
+    }
+
+    void tables()
+    {
+        QFETCH(char, table);
+        QFETCH(QList<int>, at);
+        QFETCH(int, expected);
+        QCOMPARE(lookup(table, at), expected);
+    }
+
     void computation_data()
     {
         QTest::addColumn<PostureInputs>("in");
         QTest::addColumn<ComputedScores>("expected");
-        QTest::newRow("worked example")
-            << inputs(3, 2, 2, 1, 2, 1, 2, 3, 2, 1, 1, 2) << scores(5, 6, 2, 4, 3, 5, 6, 8, 8, 10);
-        QTest::newRow("smallest") << inputs(1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0)
-                                  << scores(1, 1, 1, 1, 1, 1, 1, 1, 1, 1);
-        QTest::newRow("largest") << inputs(5, 3, 4, 3, 6, 2, 2, 6, 2, 2, 3, 3)
-                                 << scores(9, 12, 9, 9, 12, 12, 12, 12, 15, 15);
-        QTest::newRow("A: trunk 1 neck 3 legs 1")
-            << inputs(1, 3, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0) << scores(3, 3, 1, 1, 1, 1, 2, 2, 2, 2);
-        QTest::newRow("A: trunk 1 neck 3 legs 2 repeats 3")
-            << inputs(1, 3, 2, 0, 1, 1, 1, 1, 1, 1, 0, 0) << scores(3, 3, 1, 1, 1, 1, 2, 2, 2, 2);
-        QTest::newRow("A: trunk 5 neck 3 legs 3")
-            << inputs(5, 3, 3, 0, 1, 1, 1, 1, 1, 1, 0, 0) << scores(9, 9, 1, 1, 1, 1, 9, 9, 9, 9);
-        QTest::newRow("A: trunk 5 neck 3 legs 4 repeats 9")
-            << inputs(5, 3, 4, 0, 1, 1, 1, 1, 1, 1, 0, 0) << scores(9, 9, 1, 1, 1, 1, 9, 9, 9, 9);
-        QTest::newRow("no activity: final equals Score C")
-            << inputs(2, 1, 1, 0, 4, 2, 2, 3, 1, 1, 2, 0) << scores(2, 2, 6, 3, 8, 5, 6, 4, 6, 4);
+        QTest::newRow("worked example") << PostureInputs{3, 2, 2, 1, 2, 1, 2, 3, 2, 1, 1, 2}
+                                        << ComputedScores{5, 6, 2, 4, 3, 5, 6, 8, 8, 10};
+        QTest::newRow("smallest") << PostureInputs{1, 1, 1, 0, 1, 1, 1, 1, 1, 1, 0, 0}
+                                  << ComputedScores{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        QTest::newRow("largest") << PostureInputs{5, 3, 4, 3, 6, 2, 2, 6, 2, 2, 3, 3}
+                                 << ComputedScores{9, 12, 9, 9, 12, 12, 12, 12, 15, 15};
     }
 
     void computation()
@@ -80,76 +97,15 @@ private slots:
         QCOMPARE(scoring::computeScores(in), expected);
     }
 
-    void sidesWithSameArmsScoreAlike()
-    {
-        for (int upper = 0; upper <= 6; ++upper) {
-            for (int lower = 1; lower <= 2; ++lower) {
-                for (int wrist = 1; wrist <= 2; ++wrist) {
-                    const auto out = scoring::computeScores(
-                        inputs(2, 2, 2, 1, upper, lower, wrist, upper, lower, wrist, 1, 1));
-                    QCOMPARE(out.leftPostureScoreB, out.rightPostureScoreB);
-                    QCOMPARE(out.leftVESKScore, out.rightVESKScore);
-                }
-            }
-        }
-    }
-
-    // An upper arm of 0 is read as row 1 of table B whatever an earlier computation left.
-    void upperArmZeroReadsAsRowOne()
-    {
-        const ComputedScores stale = scores(9, 12, 9, 9, 12, 12, 12, 12, 15, 15);
-        const auto zero = scoring::computeScores(inputs(3, 2, 2, 1, 0, 2, 2, 0, 1, 1, 1, 2), stale);
-        const auto one = scoring::computeScores(inputs(3, 2, 2, 1, 1, 2, 2, 1, 1, 1, 1, 2));
-        QCOMPARE(zero, one);
-        QCOMPARE(zero.leftPostureScoreB, std::int16_t(2));
-        QCOMPARE(zero.rightPostureScoreB, std::int16_t(1));
-    }
-
+    // A lookup without a value keeps the previous computation's score; the sums follow it.
     void lookupOutsideATableKeepsThePreviousValue()
     {
-        const ComputedScores previous = scores(4, 5, 6, 7, 8, 9, 10, 11, 12, 13);
-        // No base choice anywhere: every lookup misses, every sum follows the stale values.
-        const auto out = scoring::computeScores(PostureInputs{}, previous);
-        QCOMPARE(out.postureScoreA, previous.postureScoreA);
-        QCOMPARE(out.leftPostureScoreB, previous.leftPostureScoreB);
-        QCOMPARE(out.scoreA, std::int16_t(4));
-        QVERIFY(!scoring::tableA(0, 1, 1));
-        QVERIFY(!scoring::tableB(7, 1, 1));
-        QVERIFY(!scoring::tableC(13, 1));
-        QVERIFY(!scoring::tableC(1, 0));
-    }
-
-    // Over every reachable combination of one side's inputs: the final score lies in 1-15 and
-    // never falls when any single input rises. A mistyped table cell breaks one of the two.
-    void finalScoreIsBoundedAndMonotonic()
-    {
-        std::array<int, 9> v{};
-        for (std::size_t i = 0; i < v.size(); ++i)
-            v[i] = SideRanges[i].low;
-        long combinations = 0;
-        for (;;) {
-            const std::int16_t final = leftFinal(v);
-            if (final < 1 || final > 15)
-                QFAIL(qPrintable(QStringLiteral("final score %1 out of range").arg(final)));
-            for (std::size_t i = 0; i < v.size(); ++i) {
-                if (v[i] == SideRanges[i].high)
-                    continue;
-                auto raised = v;
-                ++raised[i];
-                if (leftFinal(raised) < final)
-                    QFAIL(qPrintable(QStringLiteral("final score falls when input %1 rises from %2")
-                                         .arg(i)
-                                         .arg(v[i])));
-            }
-            ++combinations;
-            std::size_t digit = 0;
-            while (digit < v.size() && v[digit] == SideRanges[digit].high)
-                v[digit] = SideRanges[digit].low, ++digit;
-            if (digit == v.size())
-                break;
-            ++v[digit];
-        }
-        QCOMPARE(combinations, 5L * 3 * 4 * 4 * 7 * 2 * 2 * 4 * 4);
+        // No trunk: group A keeps 4. Left lower arm 0: group B keeps 11, so Score B 14 is outside
+        // table C and Score C keeps 10. The right side has every value.
+        const ComputedScores previous{4, 5, 11, 7, 8, 9, 10, 11, 12, 13};
+        const auto out =
+            scoring::computeScores(PostureInputs{0, 1, 1, 2, 1, 0, 1, 1, 1, 1, 3, 1}, previous);
+        QCOMPARE(out, (ComputedScores{4, 6, 11, 1, 14, 4, 10, 7, 11, 8}));
     }
 
     void riskLevelWords_data()
