@@ -10,7 +10,6 @@ namespace jet {
 namespace {
 
 constexpr std::size_t kHeaderSize = 14;
-constexpr std::size_t kMaxRows = 256; // row numbers are one byte in row references
 
 } // namespace
 
@@ -23,7 +22,7 @@ std::size_t DataPage::freeSpace() const
 
 bool DataPage::fits(std::size_t size) const
 {
-    return rows_.size() < kMaxRows && size + 2 <= freeSpace();
+    return rows_.size() < kMaxRowsPerPage && size + 2 <= freeSpace();
 }
 
 std::uint8_t DataPage::add(std::vector<std::uint8_t> row)

@@ -1,12 +1,12 @@
 #include "Database.h"
 
-#include "AtomicFileWriter.h"
 #include "FileImage.h"
 #include "FileLayout.h"
 #include "IndexKey.h"
 #include "InsertParser.h"
 #include "OleDate.h"
 #include "RowEncoder.h"
+#include "SafeWrite.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -110,7 +110,7 @@ Database Database::create(const std::filesystem::path& path, Options options)
 void Database::appendTable(Table table)
 {
     Impl& d = impl();
-    const std::string where = "table '" + table.name() + "' ";
+    const std::string where = "table '" + printable(table.name()) + "' ";
     if (const std::string problem = tableNameProblem(table.name()); !problem.empty())
         throw Error(where + "cannot be added: its name " + problem);
     if (d.find(table.name()) != nullptr)
@@ -152,7 +152,7 @@ void Database::execute(std::string_view sql)
     const std::string at = " at position ";
     UserTable* table = d.find(statement.table);
     if (table == nullptr)
-        throw Error("INSERT INTO: unknown table '" + statement.table + "'" + at +
+        throw Error("INSERT INTO: unknown table '" + printable(statement.table) + "'" + at +
                     std::to_string(statement.tablePosition));
     const std::string prefix = "INSERT INTO " + table->table.name() + ": ";
     const std::vector<Column>& columns = table->table.columns();
@@ -189,6 +189,10 @@ void Database::execute(std::string_view sql)
         throw Error(prefix + "row too large: " + std::to_string(row.size()) +
                     " bytes, a row holds at most " + std::to_string(kMaxRowSize) + at +
                     std::to_string(statement.tablePosition));
+    if (table->rows.size() >= kMaxRowsPerPage)
+        throw Error(prefix + "no room for another row: the table's data page holds at most " +
+                    std::to_string(kMaxRowsPerPage) + " rows" + at +
+                    std::to_string(statement.tablePosition));
     const std::size_t needed = row.size() + 2;
     if (table->usedSpace + needed > kDataPageSpace)
         throw Error(prefix + "no room for another row: the table's data page has " +
@@ -213,7 +217,11 @@ void Database::close()
 {
     Impl& d = impl();
     const std::vector<std::uint8_t> image = bytes();
-    AtomicFileWriter(d.path, d.options.beforeStep, d.options.syncToDisk).write(image);
+    try {
+        safewrite::writeFile(d.path, image, d.options.syncToDisk);
+    } catch (const safewrite::Error& error) {
+        throw Error(error.what());
+    }
     d.closed = true;
 }
 

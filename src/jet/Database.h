@@ -52,8 +52,9 @@ public:
     // where; a rejected statement changes nothing.
     void execute(std::string_view sql);
 
-    // Builds the file and writes it at the path (see AtomicFileWriter). Throws Error naming
-    // the failed step and path; on failure no file is left at the path nor beside it.
+    // Builds the file and writes it at the path: through a new file beside it, synced and
+    // renamed over the path. Throws Error naming the path and the system's reason; on failure
+    // a file that was at the path is unchanged and nothing new is left beside it.
     void close();
 
     // The complete file image as close() would write it.

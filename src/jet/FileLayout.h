@@ -47,6 +47,9 @@ constexpr std::uint32_t userData(std::size_t table)
 // Inline usage maps cover pages 0..511, which bounds the file size.
 constexpr std::uint32_t kMaxPages = 512;
 
+// Rows on one data page: Jet keeps at most 255 (row numbers are one byte in row references).
+constexpr std::size_t kMaxRowsPerPage = 255;
+
 // Largest row Jet accepts ("Record is too large" beyond it).
 constexpr std::size_t kMaxRowSize = 4060;
 

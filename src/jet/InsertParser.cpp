@@ -31,6 +31,23 @@ bool equalsKeyword(std::string_view text, std::string_view keyword)
 
 } // namespace
 
+std::string printable(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char digits[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += digits[byte >> 4];
+            out += digits[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::size_t InsertParser::position(std::size_t byteOffset) const
 {
     return utf8::characterPosition(sql_, byteOffset);
@@ -68,10 +85,7 @@ std::string InsertParser::found() const
         while (end < sql_.size() && (static_cast<unsigned char>(sql_[end]) & 0xC0) == 0x80)
             ++end;
     }
-    std::string quoted(1, '\'');
-    quoted.append(sql_.data() + at_, end - at_);
-    quoted.push_back('\'');
-    return quoted;
+    return "'" + printable(sql_.substr(at_, end - at_)) + "'";
 }
 
 void InsertParser::expectKeyword(std::string_view keyword)

@@ -42,4 +42,8 @@ private:
     std::size_t at_ = 0;
 };
 
+// Text from a statement or a name, fit for a message: control characters (a NUL would end the
+// message early) are written as \xNN.
+std::string printable(std::string_view text);
+
 } // namespace jet

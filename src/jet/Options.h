@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <functional>
-#include <string_view>
 
 namespace jet {
 
@@ -11,9 +10,6 @@ struct Options
     // Date stored in the catalog rows of the user tables (creation/update), taken when the
     // table is appended and stored as local wall-clock time, whole seconds. Default: now.
     std::function<std::chrono::system_clock::time_point()> clock;
-    // Fault injection for tests: called before each write step with its name ("create",
-    // "write", "flush", "close", "rename"); throwing from it makes that step fail.
-    std::function<void(std::string_view step)> beforeStep;
     // Whether close() forces the file to the disk (fsync) before renaming it over the target.
     // Benchmarks turn it off to time the writer rather than the disk.
     bool syncToDisk = true;

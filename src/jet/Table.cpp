@@ -1,23 +1,16 @@
 #include "Table.h"
 
+#include "CaseFold.h"
 #include "Error.h"
+#include "InsertParser.h"
 #include "Utf8.h"
-
-#include <algorithm>
 
 namespace jet {
 namespace {
 
-bool equalIgnoringAsciiCase(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
-
 // Jet's rules for column names: no leading space, no control characters, none of . ! ` [ ]
-// (they separate or quote names in expressions).
+// (they separate or quote names in expressions); no leading U+FEFF, which readers would take
+// for the marker of compressed text.
 std::string nameProblem(const std::string& name)
 {
     if (utf8::findInvalid(name) != std::string_view::npos)
@@ -29,6 +22,8 @@ std::string nameProblem(const std::string& name)
         return "is longer than " + std::to_string(Table::kMaxNameLength) + " characters";
     if (name16.front() == u' ')
         return "starts with a space";
+    if (name16.front() == u'\uFEFF')
+        return "starts with U+FEFF";
     for (char16_t c : name16) {
         if (c < 0x20 || c == 0x7F)
             return "contains a control character";
@@ -44,7 +39,7 @@ Table::Table(std::string name) : name_(std::move(name)) {}
 
 void Table::appendColumn(std::string name, int definedSize)
 {
-    const std::string where = "table '" + name_ + "': column '" + name + "' ";
+    const std::string where = "table '" + printable(name_) + "': column '" + printable(name) + "' ";
     if (const std::string problem = nameProblem(name); !problem.empty())
         throw Error(where + "cannot be added: its name " + problem);
     if (definedSize < 1 || definedSize > kMaxTextSize)
@@ -53,8 +48,9 @@ void Table::appendColumn(std::string name, int definedSize)
     if (columns_.size() >= std::size_t(kMaxColumns))
         throw Error(where + "cannot be added: a table has at most " + std::to_string(kMaxColumns) +
                     " columns");
+    const std::u16string name16 = utf8::toUtf16(name);
     for (const Column& column : columns_) {
-        if (equalIgnoringAsciiCase(column.name, name))
+        if (equalIgnoringCase(utf8::toUtf16(column.name), name16))
             throw Error(where + "cannot be added: the table already has a column of that name");
     }
     columns_.push_back({std::move(name), definedSize});

@@ -2,122 +2,221 @@
 
 #include "Database.h"
 #include "Quote.h"
+#include "SafeWrite.h"
 #include "Table.h"
 #include "TextReport.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QStringList>
 
-#include <cerrno>
-#include <cstring>
+#include <cstdint>
 #include <filesystem>
-#include <stdexcept>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
+#include <optional>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace reportfiles {
 namespace {
 
-std::function<void(std::string_view)>& stepHook()
-{
-    static std::function<void(std::string_view)> hook;
-    return hook;
-}
+// The part a file plays in a save, the letter after the prefix in its name. The new report's
+// letter also records what the save found: '0' plus 1 when there was a database, plus 2 when
+// there was a report.
+constexpr char NewDatabase = 'd';
+constexpr char OldDatabase = 'm';
+constexpr char OldReport = 't';
+constexpr int HadDatabase = 1;
+constexpr int HadReport = 2;
 
-// A step that the test hook makes fail reports like a failure of the file system there.
-void step(std::string_view name, const QString& what, const fs::path& path);
+const QString NothingLost =
+    QStringLiteral("Nothing has been lost: choose another folder or name and save again.");
+const QString SaveAgain = QStringLiteral("Choose another folder or name and save again.");
 
 fs::path toPath(const QString& path)
 {
     return fs::path(path.toStdU16String());
 }
 
-QString displayPath(const fs::path& path)
+QString shown(const fs::path& path)
 {
-    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+    QString text = QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar::ReplacementCharacter;
+    }
+    return text;
 }
 
-[[noreturn]] void fail(const QString& what, const fs::path& path, const QString& reason)
+bool present(const fs::path& path)
 {
-    throw std::runtime_error(
-        QStringLiteral("%1 \"%2\": %3").arg(what, displayPath(path), reason).toStdString());
+    std::error_code ignored;
+    return fs::exists(fs::symlink_status(path, ignored));
 }
 
-void step(std::string_view name, const QString& what, const fs::path& path)
+// Files of a save to one name found in the folder, by their part in it.
+struct Leftovers
 {
-    if (!stepHook())
+    std::vector<fs::path> newDatabase, newReport, oldDatabase, oldReport;
+    int found = 0;
+
+    std::vector<fs::path> all() const
+    {
+        std::vector<fs::path> paths = newDatabase;
+        for (const auto* part : {&newReport, &oldDatabase, &oldReport})
+            paths.insert(paths.end(), part->begin(), part->end());
+        return paths;
+    }
+};
+
+Leftovers scan(const fs::path& folder, const std::string& prefix)
+{
+    Leftovers found;
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::u8string name8 = entry->path().filename().u8string();
+        const std::string name(name8.begin(), name8.end());
+        if (name.size() != prefix.size() + 1 + safewrite::kRandomLength ||
+            name.compare(0, prefix.size(), prefix) != 0 ||
+            name.find_first_not_of("0123456789abcdefghijklmnopqrstuvwxyz", prefix.size() + 1) !=
+                std::string::npos)
+            continue;
+        const char part = name[prefix.size()];
+        if (part == NewDatabase) {
+            found.newDatabase.push_back(entry->path());
+        } else if (part == OldDatabase) {
+            found.oldDatabase.push_back(entry->path());
+        } else if (part == OldReport) {
+            found.oldReport.push_back(entry->path());
+        } else if (part >= '0' && part <= '3') {
+            found.newReport.push_back(entry->path());
+            found.found = part - '0';
+        }
+    }
+    return found;
+}
+
+// Where the pair stands while a save runs or is undone.
+struct State
+{
+    fs::path folder, database, report;
+    bool hadDatabase = false, hadReport = false;
+    bool databaseNew = false, reportNew = false;
+    bool reportMovedAside = false; // the new report taken back out of place
+    fs::path keptDatabase, keptReport;
+    bool keptDatabaseIsCopy = false;
+    bool databaseFromCopy = false; // the old database was put back from a copy
+};
+
+// Puts back what a save to this name (this one, or one that was killed) left: while a new
+// report exists the old pair is restored, otherwise the save got no further than the new
+// database, or it completed, and what is left is removed. Every step can be repeated, so a
+// kill in here is undone by the next call.
+void undo(const Leftovers& left, State& state)
+{
+    if (left.newReport.empty()) {
+        for (const fs::path& path : left.all())
+            safewrite::remove(path);
+        state.keptDatabase.clear();
+        state.keptReport.clear();
         return;
-    try {
-        stepHook()(name);
-    } catch (const std::exception& error) {
-        fail(what, path, QString::fromStdString(error.what()));
     }
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// A name beside `target` that no earlier save left behind.
-fs::path temporaryBeside(const fs::path& target, const char* purpose)
-{
-    const auto pid = QCoreApplication::applicationPid();
-    for (int attempt = 0;; ++attempt) {
-        fs::path candidate = target;
-        candidate +=
-            "." + std::string(purpose) + "-" + std::to_string(pid) + "-" + std::to_string(attempt);
-        std::error_code ignored;
-        if (!fs::exists(fs::symlink_status(candidate, ignored)))
-            return candidate;
+    for (const fs::path& old : left.oldReport) {
+        if (present(state.report)) {
+            safewrite::remove(old);
+        } else {
+            safewrite::rename(old, state.report);
+            state.reportMovedAside = false;
+        }
+        state.keptReport.clear();
     }
+    if (!left.newDatabase.empty()) { // the database was not replaced
+        for (const fs::path& path : left.oldDatabase)
+            safewrite::remove(path);
+        state.keptDatabase.clear();
+        for (const fs::path& path : left.newDatabase)
+            safewrite::remove(path);
+    } else if (!left.oldDatabase.empty()) {
+        safewrite::rename(left.oldDatabase.front(), state.database);
+        state.databaseNew = false;
+        state.databaseFromCopy = state.keptDatabaseIsCopy;
+        state.keptDatabase.clear();
+        for (std::size_t k = 1; k < left.oldDatabase.size(); ++k)
+            safewrite::remove(left.oldDatabase[k]);
+    } else if (!(left.found & HadDatabase)) {
+        safewrite::remove(state.database);
+        state.databaseNew = false;
+    }
+    for (const fs::path& path : left.newReport)
+        safewrite::remove(path);
+    state.reportMovedAside = false;
 }
 
-void writeReportFile(const fs::path& path, const std::string& bytes)
+QString quotedList(const std::vector<fs::path>& paths)
 {
-    QFile file(QString::fromStdU16String(path.u16string()));
-    step("create report", QStringLiteral("Could not create"), path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        fail(QStringLiteral("Could not create"), path, file.errorString());
-    step("write report", QStringLiteral("Could not write"), path);
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
-        fail(QStringLiteral("Could not write"), path, file.errorString());
-    step("flush report", QStringLiteral("Could not write"), path);
-    if (!file.flush())
-        fail(QStringLiteral("Could not write"), path, file.errorString());
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0)
-        fail(QStringLiteral("Could not write"), path, systemError(errno));
-#endif
-    step("close report", QStringLiteral("Could not write"), path);
-    file.close();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("Could not write"), path, file.errorString());
+    QStringList names;
+    for (const fs::path& path : paths)
+        names << QStringLiteral("\"%1\"").arg(shown(path));
+    return names.join(QStringLiteral(", "));
 }
 
-void writeDatabaseFile(const fs::path& path, const report::ReportTable& fields)
+// What is on disk after a failed save, for the person who will look for the files.
+QString onDisk(const State& state, const Leftovers& left)
 {
-    jet::Options options;
-    options.beforeStep = [](std::string_view name) {
-        if (stepHook())
-            stepHook()(std::string("database ") + std::string(name));
+    std::vector<fs::path> unfinished;
+    for (const fs::path& path : left.all()) {
+        if (path != state.keptDatabase && path != state.keptReport)
+            unfinished.push_back(path);
+    }
+    const QString leftBehind =
+        unfinished.empty()
+            ? QString()
+            : QStringLiteral(" Unfinished files are left in the folder: %1; the next save "
+                             "under this name removes them.")
+                  .arg(quotedList(unfinished));
+    const bool oldPair = !state.databaseNew && !state.reportNew && !state.reportMovedAside &&
+                         state.keptDatabase.empty() && state.keptReport.empty();
+    if (oldPair && !state.databaseFromCopy)
+        return NothingLost + leftBehind;
+    if (oldPair)
+        return QStringLiteral("The old report is unchanged. The old database is back as a copy "
+                              "of itself: \"%1\" holds the same data, but as a new file (links "
+                              "to the old file and its permissions are not kept).%2 %3")
+            .arg(shown(state.database), leftBehind, SaveAgain);
+
+    QStringList parts;
+    const auto describe = [&](const fs::path& path, bool isNew, bool had, bool missing,
+                              const QString& what) {
+        if (isNew)
+            parts << QStringLiteral("\"%1\" is the new %2.").arg(shown(path), what);
+        else if (missing || !had)
+            parts << QStringLiteral("There is no %2 \"%1\".").arg(shown(path), what);
+        else
+            parts << QStringLiteral("\"%1\" is the old %2, unchanged.").arg(shown(path), what);
     };
-    jet::Database database = jet::Database::create(path, options);
+    describe(state.database, state.databaseNew, state.hadDatabase, false,
+             QStringLiteral("database"));
+    describe(state.report, state.reportNew, state.hadReport, state.reportMovedAside,
+             QStringLiteral("report"));
+    if (!state.keptDatabase.empty())
+        parts << QStringLiteral("The old database is kept as \"%1\"%2.")
+                     .arg(shown(state.keptDatabase),
+                          state.keptDatabaseIsCopy ? QStringLiteral(" (a copy of it)") : QString());
+    if (!state.keptReport.empty())
+        parts << QStringLiteral("The old report is kept as \"%1\".").arg(shown(state.keptReport));
+    return parts.join(QLatin1Char(' ')) + leftBehind + QLatin1Char(' ') + SaveAgain;
+}
 
+std::vector<std::uint8_t> databaseImage(const fs::path& path, const report::ReportTable& fields)
+{
+    jet::Database database = jet::Database::create(path);
     jet::Table results("VESKResult");
     for (std::string_view caption : report::ResultCaptions)
         results.appendColumn(std::string(caption));
     database.appendTable(std::move(results));
     std::string insert = "INSERT INTO VESKResult VALUES (";
-    for (int k = 0; k < report::ResultCount; ++k) {
+    for (int k = 0; k < report::ResultCount; ++k)
         insert += (k ? ", " : "") + jet::quoteValue(fields[2 * k + 1].toText().toStdString());
-    }
     database.execute(insert + ")");
 
     if (!fields[report::EmployeeName].toText().isEmpty()) {
@@ -131,22 +230,26 @@ void writeDatabaseFile(const fs::path& path, const report::ReportTable& fields)
             jet::quoteValue(fields[report::EmployeeIdNumber].toText().toStdString()) + ", " +
             jet::quoteValue(fields[report::EmployeeLocation].toText().toStdString()) + ")");
     }
-    database.close();
+    return database.bytes();
 }
 
-void renameOver(const fs::path& from, const fs::path& to, const char* stepName)
+std::span<const std::uint8_t> asBytes(const std::string& text)
 {
-    step(stepName, QStringLiteral("Could not replace"), to);
-    std::error_code error;
-    fs::rename(from, to, error);
-    if (error)
-        fail(QStringLiteral("Could not replace"), to, QString::fromStdString(error.message()));
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-void removeQuietly(const fs::path& path)
+QString refusal(const fs::path& path, const QString& why)
 {
-    std::error_code ignored;
-    fs::remove(path, ignored);
+    return QStringLiteral("Could not create \"%1\": %2").arg(shown(path), why);
+}
+
+QString failureText(const std::exception& error)
+{
+    if (const auto* failed = dynamic_cast<const safewrite::Error*>(&error))
+        return QStringLiteral("%1 \"%2\": %3")
+            .arg(QString::fromUtf8(failed->action()), shown(failed->path()),
+                 QString::fromLocal8Bit(failed->reason()));
+    return QString::fromUtf8(error.what());
 }
 
 } // namespace
@@ -158,69 +261,134 @@ Paths pathsFor(const QString& folder, const QString& baseName)
     return {stem + QStringLiteral(".txt"), stem + QStringLiteral(".mdb")};
 }
 
+std::string leftoverPrefix(const QString& baseName)
+{
+    std::uint64_t hash = 0xcbf29ce484222325u; // FNV-1a
+    for (char c : baseName.toUtf8()) {
+        hash ^= static_cast<std::uint8_t>(c);
+        hash *= 0x100000001b3u;
+    }
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string prefix = ".vesk";
+    for (int shift = 44; shift >= 0; shift -= 4)
+        prefix += digits[(hash >> shift) & 15];
+    return prefix;
+}
+
 SaveResult writeBoth(const QString& folder, const QString& baseName,
                      const report::ReportTable& fields)
 {
     const Paths paths = pathsFor(folder, baseName);
-    const fs::path report = toPath(paths.report);
-    const fs::path database = toPath(paths.database);
-    const fs::path newReport = temporaryBeside(report, "new");
-    const fs::path newDatabase = temporaryBeside(database, "new");
-    const fs::path oldDatabase = temporaryBeside(database, "old");
-    bool databaseReplaced = false;
-    bool hadDatabase = false;
-    try {
-        // A separator in the typed name would put the files into another folder.
-        if (baseName.contains(QLatin1Char('/')) || baseName.contains(QLatin1Char('\\')))
-            fail(QStringLiteral("Could not create"), report,
-                 QStringLiteral("a file name cannot contain \"/\" or \"\\\""));
-        try {
-            writeDatabaseFile(newDatabase, fields);
-        } catch (const jet::Error& error) {
-            fail(QStringLiteral("Could not write"), database, QString::fromStdString(error.what()));
-        }
-        writeReportFile(newReport, textReport(fields));
+    State state;
+    state.folder = toPath(folder);
+    state.report = toPath(paths.report);
+    state.database = toPath(paths.database);
 
-        // Keep the old database aside until the report is in place too, so that a failure
-        // of the last rename can put it back.
-        std::error_code error;
-        hadDatabase = fs::exists(fs::symlink_status(database, error));
-        if (hadDatabase) {
-            step("keep old database", QStringLiteral("Could not read"), database);
-            fs::copy_file(database, oldDatabase, error);
-            if (error)
-                fail(QStringLiteral("Could not read"), database,
-                     QString::fromStdString(error.message()));
-        }
-        renameOver(newDatabase, database, "rename database");
-        databaseReplaced = true;
-        renameOver(newReport, report, "rename report");
-        removeQuietly(oldDatabase);
-        return {true, {}, {}};
-    } catch (const std::exception& error) {
-        bool oldDatabaseBack = true;
-        if (databaseReplaced) {
-            std::error_code restore;
-            if (hadDatabase)
-                fs::rename(oldDatabase, database, restore);
-            else
-                fs::remove(database, restore);
-            oldDatabaseBack = !restore;
-        }
-        removeQuietly(newReport);
-        removeQuietly(newDatabase);
-        // Should the old database not go back, its copy is all that is left of it.
-        if (oldDatabaseBack)
-            removeQuietly(oldDatabase);
-        return {false, QString::fromStdString(error.what()),
-                QStringLiteral("Nothing has been lost: choose another folder or name and save "
-                               "again.")};
+    // A separator in the typed name would put the files into another folder.
+    if (baseName.contains(QLatin1Char('/')) || baseName.contains(QLatin1Char('\\')))
+        return {false,
+                refusal(state.report, QStringLiteral("a file name cannot contain \"/\" or "
+                                                     "\"\\\"")),
+                NothingLost};
+    for (QChar c : baseName) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            return {false,
+                    refusal(state.report,
+                            QStringLiteral("a file name cannot contain control characters")),
+                    NothingLost};
     }
-}
+    for (const fs::path& path : {state.database, state.report}) {
+        std::error_code ignored;
+        if (fs::is_directory(fs::symlink_status(path, ignored)))
+            return {false,
+                    QStringLiteral("Could not replace \"%1\": it is a folder").arg(shown(path)),
+                    NothingLost};
+    }
 
-void setStepHook(std::function<void(std::string_view step)> hook)
-{
-    stepHook() = std::move(hook);
+    const std::string prefix = leftoverPrefix(baseName);
+    try {
+        State earlier = state;
+        undo(scan(state.folder, prefix), earlier);
+    } catch (const std::exception& error) {
+        return {false, failureText(error),
+                QStringLiteral("This save wrote nothing. Files of an earlier save under this name "
+                               "that did not finish are in the folder: %1. %2")
+                    .arg(quotedList(scan(state.folder, prefix).all()), SaveAgain)};
+    }
+
+    std::optional<safewrite::NewFile> newDatabase, newReport;
+    try {
+        std::vector<std::uint8_t> image;
+        try {
+            image = databaseImage(state.database, fields);
+        } catch (const jet::Error& error) {
+            return {false,
+                    QStringLiteral("Could not write \"%1\": %2")
+                        .arg(shown(state.database), QString::fromUtf8(error.what())),
+                    NothingLost};
+        }
+        newDatabase.emplace(
+            safewrite::NewFile::create(state.folder, prefix + NewDatabase, state.database));
+        newDatabase->write(image);
+        newDatabase->finish();
+
+        state.hadDatabase = present(state.database);
+        state.hadReport = present(state.report);
+        const char found =
+            char('0' + (state.hadDatabase ? HadDatabase : 0) + (state.hadReport ? HadReport : 0));
+        newReport.emplace(safewrite::NewFile::create(state.folder, prefix + found, state.report));
+        newReport->write(asBytes(textReport(fields)));
+        newReport->finish();
+
+        if (state.hadDatabase)
+            state.keptDatabase = safewrite::keepAside(
+                state.database, state.folder, prefix + OldDatabase, state.keptDatabaseIsCopy);
+        if (state.hadReport) {
+            bool copied = false;
+            state.keptReport =
+                safewrite::keepAside(state.report, state.folder, prefix + OldReport, copied);
+        }
+        safewrite::syncFolder(state.folder);
+
+        // Nothing happens between these two renames: a kill there leaves the new database
+        // beside the old report, which the next save to this name puts back.
+        newDatabase->moveTo(state.database);
+        state.databaseNew = true;
+        newReport->moveTo(state.report);
+        state.reportNew = true;
+        safewrite::syncFolder(state.folder);
+    } catch (const std::exception& error) {
+        const QString failure = failureText(error);
+        // Unfinished files stay for undo() to find them by their names.
+        for (auto* file : {&newDatabase, &newReport}) {
+            if (*file)
+                (*file)->release();
+        }
+        try {
+            if (state.reportNew) {
+                safewrite::moveAside(state.report, state.folder,
+                                     prefix + char('0' + (state.hadDatabase ? HadDatabase : 0) +
+                                                   (state.hadReport ? HadReport : 0)));
+                state.reportNew = false;
+                state.reportMovedAside = true;
+            }
+            undo(scan(state.folder, prefix), state);
+        } catch (const std::exception&) {
+            // What could not be put back is said below.
+        }
+        return {false, failure, onDisk(state, scan(state.folder, prefix))};
+    }
+
+    // Both new files are in place: the old ones kept aside are no longer needed. Should one
+    // stay, the next save under this name removes it.
+    try {
+        for (const fs::path& kept : {state.keptDatabase, state.keptReport}) {
+            if (!kept.empty())
+                safewrite::remove(kept);
+        }
+    } catch (const safewrite::Error&) {
+    }
+    return {true, {}, {}};
 }
 
 } // namespace reportfiles

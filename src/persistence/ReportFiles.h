@@ -2,17 +2,19 @@
 // The writer of both files: the database and the text report side by side, from a report table.
 // It never shows a window and never ends the program: it says what happened.
 //
-// Neither old file is touched until both new ones are complete: each is written to a temporary
-// file beside its final name and flushed, and only then moved into place (database first,
-// then report). A failure at any step removes the temporary files, leaves the old files as
-// they were and says what went wrong.
+// Both new files are written in full and synced beside their final names before either old
+// file is touched; the old files are kept aside under second names (hard links, or copies
+// where the file system has none) until both new files are in place and the folder is synced.
+// A failure at any step puts the old pair back and removes every file of the save. The files
+// a save keeps beside the final ones carry names of their own (see leftoverPrefix), so the next
+// save to the same name finds what a killed save left: it puts the old pair back when the new
+// report had not yet replaced the old one, and removes the rest.
 
 #include "ReportLayout.h"
 
 #include <QString>
 
-#include <functional>
-#include <string_view>
+#include <string>
 
 namespace reportfiles {
 
@@ -37,7 +39,9 @@ struct SaveResult
 SaveResult writeBoth(const QString& folder, const QString& baseName,
                      const report::ReportTable& fields);
 
-// Tests: called before each step with its name; throwing std::runtime_error makes it fail.
-void setStepHook(std::function<void(std::string_view step)> hook);
+// Every file a save to `baseName` makes beside the final ones is named this prefix, one letter
+// for its part in the save, and random letters and digits: ".vesk" and 12 hex digits of a
+// hash of the name, so the name's length does not matter.
+std::string leftoverPrefix(const QString& baseName);
 
 } // namespace reportfiles

@@ -152,6 +152,11 @@ private slots:
         row("double quotes", "INSERT INTO T VALUES (\"a\", \"b\")", "found '\"'", 23);
         row("no values", "INSERT INTO T VALUES ()", "expected a value in single quotes", 23);
         row("trailing comma", "INSERT INTO T VALUES ('a','b',)", "expected a value", 31);
+        // A NUL in the statement does not cut the message short.
+        row("NUL after the statement", QByteArray("INSERT INTO T VALUES ('a','b') \0", 33),
+            "unexpected text '\\x00' after the statement", 33);
+        row("NUL in a table name", QByteArray("INSERT INTO [T\0] VALUES ('a','b')", 34),
+            "unknown table 'T\\x00'", 13);
         row("position in characters", "INSERT INTO T VALUES ('\u00e9\u00e9', 'b' x)",
             "expected ',' or ')' after value 2", 33);
     }
@@ -180,24 +185,38 @@ private slots:
                  QStringList());
     }
 
-    // Rows are taken while they fit the table's one data page, and refused after that.
+    // Rows are taken while they fit the table's one data page, and refused after that
+    // without any change; the rows taken are then written.
+    void dataPageFills_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("problem");
+        // 811-byte rows plus a 2-byte offset each in the 4082 bytes after the page header.
+        QTest::newRow("wide rows fill the space")
+            << QString(200, 'a') << 4082 / 813 << "the table's data page has 17 bytes left";
+        QTest::newRow("small rows stop at 255") << "" << 255 << "holds at most 255 rows";
+    }
+
     void dataPageFills()
     {
+        QFETCH(QString, value);
+        QFETCH(int, rows);
+        QFETCH(QString, problem);
         QTemporaryDir dir;
         jet::Database database = fixture(dir.filePath("f.mdb").toStdString());
-        const std::string row = sample::insert("T", {std::string(200, 'a'), std::string(200, 'b')});
-        int taken = 0;
-        for (;; ++taken) {
-            try {
-                database.execute(row);
-            } catch (const jet::Error& error) {
-                QVERIFY2(QString(error.what()).contains("no room for another row"), error.what());
-                break;
-            }
+        const std::string row = sample::insert("T", {value.toStdString(), value.toStdString()});
+        for (int k = 0; k < rows; ++k)
+            database.execute(row);
+        const auto before = database.bytes();
+        try {
+            database.execute(row);
+            QFAIL("accepted");
+        } catch (const jet::Error& error) {
+            QVERIFY2(QString(error.what()).contains(problem), error.what());
         }
-        // 811-byte rows plus a 2-byte offset each in the 4082 bytes after the page header.
-        QCOMPARE(taken, 4082 / 813);
-        database.execute("INSERT INTO T VALUES ('', '')"); // a small row still fits
+        QVERIFY(database.bytes() == before);
+        database.close();
     }
 
     void tableRefused_data()
@@ -280,6 +299,9 @@ private slots:
         QTest::newRow("invalid UTF-8") << QByteArray("a\xFF") << 200 << "not valid UTF-8";
         QTest::newRow("duplicate, other case")
             << QByteArray("first") << 200 << "already has a column";
+        QTest::newRow("duplicate, other case outside ASCII")
+            << QByteArray("\u00e9CLAIR \u03c3") << 200 << "already has a column";
+        QTest::newRow("byte order mark") << QByteArray("\uFEFFName") << 200 << "starts with U+FEFF";
         QTest::newRow("size 0") << QByteArray("B") << 0 << "outside 1..255";
         QTest::newRow("size 256") << QByteArray("B") << 256 << "outside 1..255";
     }
@@ -291,13 +313,14 @@ private slots:
         QFETCH(QString, problem);
         jet::Table table("T");
         table.appendColumn("First");
+        table.appendColumn("\u00c9clair \u03a3");
         try {
             table.appendColumn(name.toStdString(), size);
             QFAIL("accepted");
         } catch (const jet::Error& error) {
             QVERIFY2(QString(error.what()).contains(problem), error.what());
         }
-        QCOMPARE(table.columns().size(), std::size_t(1));
+        QCOMPARE(table.columns().size(), std::size_t(2));
     }
 
     void quoteValueRoundTrips()
