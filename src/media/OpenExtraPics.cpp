@@ -27,7 +27,7 @@ void OpenExtraPics::cmdOpen_Click()
     }
     ExtraPics& viewer = Forms::get<ExtraPics>();
     PictureBox& box = *viewer.slot(Module1::ExtraPictureCount);
-    LoadedPicture picture = loadChosenPicture(box, true);
+    LoadedPicture picture = loadChosenPicture(box);
     if (!picture.ok())
         return;
     box.show();

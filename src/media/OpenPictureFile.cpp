@@ -21,7 +21,7 @@ void OpenPictureFile::cmdOpen_Click()
 {
     PictureBox& box = *Forms::get<Main2>().Picture1;
     // Read first: a picture that cannot be read leaves the box as it was.
-    LoadedPicture picture = loadChosenPicture(box, true);
+    LoadedPicture picture = loadChosenPicture(box);
     if (!picture.ok())
         return;
     box.clear();
@@ -33,11 +33,11 @@ void OpenPictureFile::cmdOpen_Click()
 void OpenPictureFile::Command1_Click()
 {
     // Exit paints the chosen picture too, but leaves the box hidden if it was: before the first
-    // Open the picture is only there to be seen once the box is shown. Nothing chosen, or a file
-    // that cannot be read, simply closes the window.
+    // Open the picture is only there to be seen once the box is shown. With nothing chosen it
+    // simply closes the window; a file that cannot be shown is reported, then the window closes.
     if (!Module1::SelectedPicturePath.isEmpty()) {
         PictureBox& box = *Forms::get<Main2>().Picture1;
-        LoadedPicture picture = loadChosenPicture(box, false);
+        LoadedPicture picture = loadChosenPicture(box);
         if (picture.ok())
             paintPicture(std::move(picture), Forms::get<PictureShow>().Picture1, box);
     }

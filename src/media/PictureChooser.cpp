@@ -4,10 +4,13 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "Forms.h"
 #include "Module1.h"
 #include "PictureBox.h"
+#include "PictureShow.h"
 #include "Platform.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,17 +85,38 @@ void PictureChooser::File1_DblClick()
     cmdOpen_Click();
 }
 
-LoadedPicture PictureChooser::loadChosenPicture(const PictureBox& box, bool report)
+namespace {
+
+// Decoded pictures the windows hold: both surfaces and what every picture box shows.
+qint64 picturesHeld()
+{
+    const PictureShow& show = Forms::get<PictureShow>();
+    qint64 bytes = show.Picture1.sizeInBytes() + show.Picture2.sizeInBytes();
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (const auto* box = qobject_cast<const PictureBox*>(widget))
+            bytes += box->content().sizeInBytes();
+    }
+    return bytes;
+}
+
+} // namespace
+
+LoadedPicture PictureChooser::loadChosenPicture(const PictureBox& box)
 {
     const QString path = Module1::SelectedPicturePath;
     if (path.isEmpty()) {
-        if (report)
-            platform::messageBox(QStringLiteral("No picture file has been chosen."),
-                                 QStringLiteral("Error"));
-        return {QImage(), QSize(), QStringLiteral("no file chosen")};
+        platform::messageBox(QStringLiteral("No picture file has been chosen."),
+                             QStringLiteral("Error"));
+        return {QImage(), QSize(), 0, QStringLiteral("no file chosen"), false};
     }
-    LoadedPicture picture = PictureLoader::load(path, box.deviceSize());
-    if (!picture.ok() && report)
+    PictureLimits limits;
+    limits.bytes = PictureLimits::MemoryBudget - picturesHeld();
+    LoadedPicture picture = PictureLoader::load(path, box.deviceSize(), limits);
+    if (picture.tooLarge)
+        platform::messageBox(
+            QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, picture.error),
+            QStringLiteral("Error"));
+    else if (!picture.ok())
         platform::messageBox(
             QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path),
             QStringLiteral("Error"));

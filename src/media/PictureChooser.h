@@ -42,9 +42,9 @@ protected:
     };
     PictureChooser(const QString& name, const Layout& layout);
 
-    // Reads the chosen picture, decoded for `box`. On failure, when `report` is set, says which
-    // file could not be opened.
-    static LoadedPicture loadChosenPicture(const PictureBox& box, bool report);
+    // Reads the chosen picture at the size `box` shows it at, within the memory the pictures
+    // already held leave. On failure says which file could not be shown, and why.
+    static LoadedPicture loadChosenPicture(const PictureBox& box);
     // Keeps the picture on `surface` and paints it fitted and centred into `box`; the fit is
     // stored in the assessment.
     static void paintPicture(LoadedPicture picture, QImage& surface, PictureBox& box);

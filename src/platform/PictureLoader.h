@@ -1,10 +1,16 @@
 #pragma once
 // Reads a picture file of any format the installed image plug-ins know (BMP, GIF, JPEG, PNG,
-// ICO/CUR, WebP, TIFF, SVG, ...), judged by its content, never by its extension. EXIF
+// ICO/CUR, ICNS, WebP, TIFF, SVG, ...), judged by its content, never by its extension. EXIF
 // orientation is applied, so a photo taken upright comes out upright. Given the device-pixel
-// size of the box it is for, a large photo is decoded straight at the size the box needs
-// instead of at full size. Pictures whose header claims absurd dimensions, and files cut short,
-// are refused before they can exhaust memory or show half a picture.
+// size of the box it is for, the picture comes back at the size the box shows it at, never
+// larger; a JPEG is decoded straight at a reduced scale.
+//
+// Memory is planned before anything is decoded: from the file's header the loader works out
+// the size the decoder will produce and every buffer the read needs at once (the decoded
+// picture, format conversions, scaling, rotation, a progressive JPEG's coefficients). A read
+// whose decoded picture has too many pixels, or which needs more memory than is left, is
+// refused, and the refusal gives the picture's size. Files cut short are refused rather than
+// shown half grey.
 
 #include <QImage>
 #include <QSize>
@@ -12,25 +18,30 @@
 
 struct LoadedPicture
 {
-    QImage image;      // as decoded: possibly smaller than the picture itself
-    QSize pictureSize; // the picture's own size, orientation applied
-    QString error;     // why it could not be read; empty on success
+    QImage image;           // at most the size the box shows it at
+    QSize pictureSize;      // the picture's own size, orientation applied
+    qint64 bytesNeeded = 0; // the most memory the read takes at once, as planned
+    QString error;          // why it could not be read; empty on success
+    bool tooLarge = false;  // refused for its size, not for what is in the file
 
     bool ok() const { return error.isEmpty() && !image.isNull(); }
+};
+
+struct PictureLimits
+{
+    // A picture is decoded only into fewer pixels than this...
+    static constexpr qint64 MaxPixels = 100'000'000;
+    // ...and only when all pictures held, with this read, stay under this many bytes.
+    static constexpr qint64 MemoryBudget = qint64(256) << 20;
+
+    qint64 pixels = MaxPixels;   // the decoded picture must have fewer
+    qint64 bytes = MemoryBudget; // the read must need fewer
 };
 
 class PictureLoader
 {
 public:
-    // Pictures with more pixels than this are refused before anything is decoded.
-    static constexpr qint64 MaxPixels = 100'000'000;
-    // The most a single decode may allocate, in megabytes.
-    static constexpr int AllocationLimitMB = 512;
-
     // Reads `path`. `fitInto` (device pixels) is the box the picture will be fitted into; an
     // empty size decodes at full size.
-    static LoadedPicture load(const QString& path, QSize fitInto = {});
-
-private:
-    static bool jpegIsComplete(const QString& path);
+    static LoadedPicture load(const QString& path, QSize fitInto = {}, PictureLimits limits = {});
 };

@@ -1,7 +1,8 @@
 #pragma once
 // Pictures made at test time: plain and two-coloured pictures in any format the plug-ins
-// write, a JPEG with an EXIF orientation patched in by hand, and the broken files a person may
-// pick (empty, cut short, text with a picture's name, a header claiming absurd dimensions).
+// write, a JPEG with an EXIF orientation or fill bytes patched in by hand, a phone-sized JPEG
+// written directly, and the broken files a person may pick (empty, cut short, text with a
+// picture's name, a header claiming absurd dimensions).
 
 #include <QBuffer>
 #include <QByteArray>
@@ -34,13 +35,14 @@ inline QImage twoColour(QSize size, QColor top, QColor bottom)
     return image;
 }
 
-inline QByteArray encode(const QImage& image, const char* format, int quality = 90)
+inline QByteArray encode(const QImage& image, const char* format, bool progressive = false)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
 }
@@ -119,14 +121,14 @@ inline QByteArray pngChunk(const char* type, const QByteArray& data)
     return chunk + crc;
 }
 
-// A well-formed PNG whose header says width x height (RGB, 8 bits) but whose data holds a
+// A well-formed PNG whose header says width x height (RGB, `depth` bits) but whose data holds a
 // single row: any reader that trusts the header allocates for the whole of it.
-inline QByteArray pngClaiming(std::uint32_t width, std::uint32_t height)
+inline QByteArray pngClaiming(std::uint32_t width, std::uint32_t height, char depth = 8)
 {
     QByteArray header(13, '\0');
     qToBigEndian(width, header.data());
     qToBigEndian(height, header.data() + 4);
-    header[8] = 8; // bit depth
+    header[8] = depth;
     header[9] = 2; // RGB
     const QByteArray row(1 + 3 * 16, '\0');
     const QByteArray zlib = qCompress(row).mid(4); // qCompress puts the length in front
@@ -134,8 +136,54 @@ inline QByteArray pngClaiming(std::uint32_t width, std::uint32_t height)
            pngChunk("IEND", {});
 }
 
+// A baseline JPEG of any size, flat mid-grey, made without ever holding the picture: every
+// 8 x 8 block is two bits (no DC change, end of block) under one-code Huffman tables.
+// `components` is 1 (grey) or 3 (colour, no subsampling).
+inline QByteArray flatJpeg(int width, int height, int components)
+{
+    QByteArray jpeg("\xFF\xD8", 2);
+    const auto segment = [&jpeg](char marker, const QByteArray& body) {
+        const int length = int(body.size()) + 2;
+        jpeg += '\xFF';
+        jpeg += marker;
+        jpeg += char(length >> 8);
+        jpeg += char(length & 0xFF);
+        jpeg += body;
+    };
+    segment('\xDB', QByteArray(1, '\0') + QByteArray(64, '\1'));
+    QByteArray frame;
+    for (const int value : {8, height >> 8, height & 0xFF, width >> 8, width & 0xFF, components})
+        frame += char(value);
+    QByteArray scan(1, char(components));
+    for (int i = 1; i <= components; ++i) {
+        frame += QByteArray{} + char(i) + '\x11' + '\0';
+        scan += QByteArray{} + char(i) + '\0';
+    }
+    segment('\xC0', frame);
+    QByteArray oneCode(16, '\0');
+    oneCode[0] = 1;
+    segment('\xC4', '\0' + oneCode + '\0' + '\x10' + oneCode + '\0');
+    segment('\xDA', scan + QByteArray("\0\x3F\0", 3));
+    const qint64 bits = qint64((width + 7) / 8) * ((height + 7) / 8) * components * 2;
+    jpeg += QByteArray((bits + 7) / 8, '\0');
+    if (bits % 8)
+        jpeg.back() = char(0xFF >> (bits % 8)); // padded with one bits
+    return jpeg + QByteArray("\xFF\xD9", 2);
+}
+
+// The same JPEG with fill bytes (0xFF) before its frame header and its first scan.
+inline QByteArray withFillBytes(QByteArray jpeg)
+{
+    for (const char* marker : {"\xFF\xDA", "\xFF\xC2", "\xFF\xC0"}) {
+        const qsizetype at = jpeg.indexOf(marker);
+        if (at > 0)
+            jpeg.insert(at, "\xFF\xFF\xFF");
+    }
+    return jpeg;
+}
+
 // A JPEG with detail throughout, so that its scan data is long enough to cut.
-inline QByteArray detailedJpeg(QSize size)
+inline QByteArray detailedJpeg(QSize size, bool progressive = false)
 {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
@@ -143,7 +191,7 @@ inline QByteArray detailedJpeg(QSize size)
         for (int x = 0; x < size.width(); ++x)
             line[x] = qRgb((x * 7 + y) & 0xFF, (x ^ y) & 0xFF, (x * y) & 0xFF);
     }
-    return encode(image, "jpeg");
+    return encode(image, "jpeg", progressive);
 }
 
 } // namespace pictures
