@@ -31,6 +31,11 @@ QList<QStringList> dataRows(const QString& name)
     return rows;
 }
 
+QString text(std::string_view v)
+{
+    return QString::fromUtf8(v.data(), qsizetype(v.size()));
+}
+
 // One assessment as the posture selection window leaves it: the twelve input scores in the order
 // of Module1 (trunk, neck, legs, right upper arm, left upper arm, right lower arm, left lower arm,
 // left wrist, right wrist, load, coupling, activity) and the drawings whose frames are red.
@@ -63,10 +68,7 @@ void fill(const Assessment& a)
         *inputs[i] = a.scores[i];
     computeResults();
     publishInputScores();
-    auto word = [](std::int16_t score) {
-        const std::string_view w = scoring::riskLevelWord(score).value_or("");
-        return QString::fromUtf8(w.data(), qsizetype(w.size()));
-    };
+    auto word = [](std::int16_t score) { return text(scoring::riskLevelWord(score).value_or("")); };
     publishRiskLevels(word(M::LeftVESKScore), word(M::RightVESKScore));
 
     std::array<bool, report::OptionCount> states{};
@@ -123,14 +125,6 @@ private slots:
                  dataFile(goldenFile));
     }
 
-    // A negative score is written as a number with its sign, never in quotes.
-    void negativeIntegerLine()
-    {
-        Module1::ReportFields[5] = TaggedValue(std::int16_t(-1));
-        const std::string text = textReport(Module1::ReportFields);
-        QVERIFY(text.find("\r\n\r\n\r\n\r\n\r\n-1\r\n") == 0);
-    }
-
     void removeApostrophes_data()
     {
         QTest::addColumn<QString>("in");
@@ -151,8 +145,8 @@ private slots:
         QCOMPARE(RemoveApostrophes(TaggedValue(in)), out);
     }
 
-    // Every option against tests/data/options.txt; alone chosen, it is the one "True" of the
-    // report and stands at its own entries.
+    // Every option against tests/data/options.txt; chosen, it writes its caption and "True" at
+    // its own entries.
     void options_data()
     {
         QTest::addColumn<int>("index");
@@ -173,9 +167,6 @@ private slots:
             "coupling",        "activity"};
         static constexpr const char* Kinds[] = {"base", "adjustment", "knee", "toggle"};
         const OptionSpec& o = Options[std::size_t(index)];
-        auto text = [](std::string_view v) {
-            return QString::fromUtf8(v.data(), qsizetype(v.size()));
-        };
         const TwipsRect& r = o.frameRect;
         QStringList actual;
         for (int n : {report::FirstOptionEntry + 2 * index, o.option, int(o.value), o.tab + 1,
@@ -192,8 +183,28 @@ private slots:
         const int entry = row[0].toInt();
         QCOMPARE(Module1::ReportFields[entry], TaggedValue(row.mid(12).join(u' ')));
         QCOMPARE(Module1::ReportFields[entry + 1], TaggedValue("True"));
-        for (int e = report::FirstOptionEntry + 1; e < report::FirstEmployeeEntry; e += 2)
-            QCOMPARE(Module1::ReportFields[e].toText() == "True", e == entry + 1);
+    }
+
+    // The score display of every region against tests/data/score-labels.txt.
+    void scoreLabels()
+    {
+        const QList<QStringList> rows = dataRows(QStringLiteral("score-labels.txt"));
+        QCOMPARE(rows.size(), RegionCount);
+        auto at = [](TwipsPoint p) { return QStringLiteral("%1 %2").arg(p.left).arg(p.top); };
+        for (int k = 0; k < RegionCount; ++k) {
+            const ScoreDisplay& d = ScoreDisplays[std::size_t(k)];
+            const QStringList actual{QString::number(d.tab + 1),
+                                     text(d.rowLabel),
+                                     text(d.rowText),
+                                     at(d.rowAt),
+                                     text(d.captionLabel),
+                                     text(d.captionText),
+                                     at(d.captionAt),
+                                     text(d.valueLabel),
+                                     at(d.valueAt)};
+            QCOMPARE(int(d.region), k);
+            QCOMPARE(actual.join(QStringLiteral(" | ")), rows[k].join(u' '));
+        }
     }
 
     // Every character of the Basic Multilingual Plane and a few beyond: the 256 of the code page
@@ -202,7 +213,6 @@ private slots:
     {
         QHash<char32_t, char> bytes;
         for (const QStringList& row : dataRows(QStringLiteral("windows-1252.txt"))) {
-            QCOMPARE(row.size(), 17);
             for (int i = 1; i < 17; ++i)
                 bytes.insert(row[i].toUInt(nullptr, 16),
                              char(row[0].chopped(1).toUInt(nullptr, 16) + i - 1));
