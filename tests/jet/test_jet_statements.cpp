@@ -154,8 +154,8 @@ private slots:
         row("trailing comma", "INSERT INTO T VALUES ('a','b',)", "expected a value", 31);
         // A NUL in the statement does not cut the message short.
         row("NUL after the statement", QByteArray("INSERT INTO T VALUES ('a','b') \0", 33),
-            "unexpected text '\\x00' after the statement", 33);
-        row("NUL in a table name", QByteArray("INSERT INTO [T\0] VALUES ('a','b')", 34),
+            "unexpected text '\\x00' after the statement", 32);
+        row("NUL in a table name", QByteArray("INSERT INTO [T\0] VALUES ('a','b')", 33),
             "unknown table 'T\\x00'", 13);
         row("position in characters", "INSERT INTO T VALUES ('\u00e9\u00e9', 'b' x)",
             "expected ',' or ')' after value 2", 33);
