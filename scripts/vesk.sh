@@ -12,7 +12,8 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 install_packages() {
     local packages=(g++ cmake ninja-build pkg-config file dpkg-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins
         qt6-image-formats-plugins libgl-dev fonts-liberation2 fonts-comic-neue
-        xvfb xauth xdotool mdbtools clang-format imagemagick)
+        xvfb xauth xdotool mdbtools clang-format imagemagick
+        g++-mingw-w64-x86-64-posix)
     local missing=()
     for package in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -55,6 +56,7 @@ test)
     ASAN_OPTIONS=detect_leaks=0 ctest --test-dir "$build-asan" --output-on-failure -j2 \
         -E 'smoke|walk|format'
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    "$root/tools/cross-compile-core.sh" "$build-windows-core"
     ctest --test-dir "$build" --output-on-failure -j2
     ;;
 *)

@@ -85,7 +85,10 @@ std::string InsertParser::found() const
         while (end < sql_.size() && (static_cast<unsigned char>(sql_[end]) & 0xC0) == 0x80)
             ++end;
     }
-    return "'" + printable(sql_.substr(at_, end - at_)) + "'";
+    std::string quoted(1, '\'');
+    quoted += printable(sql_.substr(at_, end - at_));
+    quoted += '\'';
+    return quoted;
 }
 
 void InsertParser::expectKeyword(std::string_view keyword)
