@@ -66,6 +66,13 @@ QString EmployeeDetails::typedName() const
     return Text1->text();
 }
 
+void EmployeeDetails::fillIn(const QString& name, const QString& idNumber, const QString& location)
+{
+    Text1->setText(name);
+    Text2->setText(idNumber);
+    Text3->setText(location);
+}
+
 void EmployeeDetails::Command1_Click()
 {
     Text1->setFocus();

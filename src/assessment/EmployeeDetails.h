@@ -24,6 +24,8 @@ public:
 
     // The name as typed, apostrophes and all.
     QString typedName() const;
+    // Puts the three texts into their boxes, as if typed; Continue stores them.
+    void fillIn(const QString& name, const QString& idNumber, const QString& location);
 
     QLabel* Label1;
     QLabel* Label2;

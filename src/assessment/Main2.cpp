@@ -364,3 +364,11 @@ void Main2::titleBarClose()
 {
     confirmQuitWithoutSaving();
 }
+void Main2::chooseOptions(const std::array<bool, 45>& chosen)
+{
+    for (int i = 0; i < int(Options.size()); ++i) {
+        if (chosen[std::size_t(i)] != m_frames[i]->isHighlighted())
+            drawingClick(i);
+    }
+}
+

@@ -31,6 +31,9 @@ public:
 
     // The click on drawing `option` (an index into Options).
     void drawingClick(int option);
+    // Clicks, in table order, every drawing whose highlight differs from `chosen`: on a window
+    // where nothing is chosen yet, exactly the given options end up chosen, with their scores.
+    void chooseOptions(const std::array<bool, 45>& chosen);
 
     OptionFrame* frame(int option) const { return m_frames[option]; }
     // Whether each option's frame carries the highlight, in table order.

@@ -35,3 +35,14 @@ std::string toWindows1252(const QString& text)
         out.push_back(encode(codePoint));
     return out;
 }
+
+QString fromWindows1252(std::string_view bytes)
+{
+    QString text;
+    text.reserve(qsizetype(bytes.size()));
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        text.append(code >= 0x80 && code < 0xA0 ? QChar(HighControls[code - 0x80]) : QChar(code));
+    }
+    return text;
+}

@@ -1,9 +1,13 @@
 #pragma once
-// Encoding of text into Windows-1252, the single-byte code page of the text report.
+// Encoding of text into Windows-1252, the single-byte code page of the text report, and back.
 
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // Every character the code page cannot hold becomes one "?", whatever its length in UTF-16.
 std::string toWindows1252(const QString& text);
+
+// Every byte stands for one character; none is lost, so what was encoded reads back the same.
+QString fromWindows1252(std::string_view bytes);

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+class QPrinter;
+
 namespace platform {
 
 struct Seams
@@ -31,6 +33,8 @@ struct Seams
     std::function<bool(const MediaPlayer::Command&)> startProgram;
     // The screen's free area for windows created from now on.
     QSize availableArea;
+    // Shown instead of the print dialog: sets up the printer; true to print.
+    std::function<bool(QPrinter&)> printDialog;
 };
 
 // The seams in force.

@@ -3,10 +3,12 @@
 #include "Forms.h"
 #include "Main2.h"
 #include "Module1.h"
+#include "PictureBox.h"
 #include "Platform.h"
 #include "RiskLevel.h"
 #include "SvgPicture.h"
 #include "VESKRiskLevel.h"
+#include "WorksheetPage.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -58,12 +60,18 @@ VESKResults::VESKResults()
                          {8880, 9720, 3015, 975}, designFont(QStringLiteral("Arial"), 12, true));
     Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Risk Levels >>"),
                          {12000, 9720, 3015, 975}, designFont(comic, 12));
+    // Printing is not part of the designed window: it takes the free corner at the lower left,
+    // in the system's own button style.
+    Command3 = addButton(QStringLiteral("Command3"), QStringLiteral("&Print..."),
+                         {120, 9720, 3015, 975}, QFont());
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command8);
+    setTabOrder(Command8, Command3);
 
     connect(Command1, &QPushButton::clicked, this, &VESKResults::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &VESKResults::Command2_Click);
     connect(Command8, &QPushButton::clicked, this, &VESKResults::Command8_Click);
+    connect(Command3, &QPushButton::clicked, this, &VESKResults::Command3_Click);
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -111,6 +119,17 @@ void VESKResults::Command2_Click()
 void VESKResults::Command8_Click()
 {
     platform::endProgram();
+}
+
+void VESKResults::Command3_Click()
+{
+    const Main2& main2 = Forms::get<Main2>();
+    const QImage picture = main2.Picture1->isHidden() ? QImage() : main2.Picture1->content();
+    QString failure;
+    if (!worksheetpage::print(worksheetpage::fromAssessment(main2.highlightedOptions(), picture),
+                              this, &failure) &&
+        !failure.isEmpty())
+        platform::messageBox(failure);
 }
 
 void VESKResults::titleBarClose()

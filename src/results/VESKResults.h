@@ -18,6 +18,7 @@ public:
     void Command1_Click(); // "&Risk Levels >>"
     void Command2_Click(); // "<< &Back"
     void Command8_Click(); // "&Exit"
+    void Command3_Click(); // "&Print..."
 
     // Shows every score of the last computation in its box.
     void showScores();
@@ -30,6 +31,7 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command8;
+    QPushButton* Command3;
 
     // Designed positions of the value labels (twips: left, top, width, height).
     struct ValueLabelSpec

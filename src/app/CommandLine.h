@@ -1,0 +1,35 @@
+#pragma once
+// What the program is asked to do on its command line: start as usual, start from a saved
+// report ("vesk <report>", the desktop entry's file), write the printed worksheet of a saved
+// report to a PDF file without any window ("vesk --pdf <report> <pdf>"), or say its usage or
+// version.
+
+#include <QString>
+#include <QStringList>
+
+namespace commandline {
+
+struct Request
+{
+    enum class Action
+    {
+        Run,     // the usual road, from `report` when one is given
+        Pdf,     // `report` printed into `pdf`, then the end
+        Help,    // `text` to the standard output
+        Version, // `text` to the standard output
+        Refused, // `text` says why, to the standard error
+    };
+    Action action = Action::Run;
+    QString report;
+    QString pdf;
+    QString text;
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program first.
+Request parse(const QStringList& arguments);
+
+// True when the arguments ask for no window at all, so no display is needed. Read before the
+// application exists.
+bool needsNoWindow(int argc, const char* const* argv);
+
+} // namespace commandline

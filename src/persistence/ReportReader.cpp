@@ -1,0 +1,265 @@
+#include "ReportReader.h"
+
+#include "Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <vector>
+
+namespace report {
+namespace {
+
+ReadReport failed(const QString& problem)
+{
+    return {std::nullopt, problem};
+}
+
+QString quoted(std::string_view text)
+{
+    return QLatin1Char('"') + QString::fromUtf8(text.data(), qsizetype(text.size())) +
+           QLatin1Char('"');
+}
+
+// A line as the user would see it in an editor, shortened when long.
+QString shown(std::string_view line)
+{
+    QString text = fromWindows1252(line);
+    if (text.size() > 40)
+        text = text.left(40) + QStringLiteral("...");
+    return text.isEmpty() ? QStringLiteral("an empty line") : QLatin1Char('\'') + text + '\'';
+}
+
+QString captionOf(int entry, const ReportedOptions& options)
+{
+    if (entry < FirstOptionEntry)
+        return quoted(ResultCaptions[std::size_t(entry / 2)]);
+    if (entry < FirstEmployeeEntry)
+        return quoted(options[std::size_t((entry - FirstOptionEntry) / 2)].caption);
+    return quoted(EmployeeCaptions[std::size_t((entry - FirstEmployeeEntry) / 2)]);
+}
+
+bool isQuoted(std::string_view line)
+{
+    return line.size() >= 2 && line.front() == '"' && line.back() == '"';
+}
+
+std::string_view unquoted(std::string_view line)
+{
+    return line.substr(1, line.size() - 2);
+}
+
+bool isScore(std::string_view line)
+{
+    const std::string_view digits = line.substr(!line.empty() && line.front() == '-' ? 1 : 0);
+    if (digits.empty() || digits.size() > 5)
+        return false;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    const int value = std::stoi(std::string(line));
+    return value >= -32768 && value <= 32767;
+}
+
+// Bytes the writer never writes: control characters, in Windows-1252 too.
+bool isControl(unsigned char byte)
+{
+    return byte < 0x20 || byte == 0x7F ||
+           fromWindows1252({reinterpret_cast<const char*>(&byte), 1}).at(0).category() ==
+               QChar::Other_Control;
+}
+
+// The line (counted from 1) of the first character that takes more than one byte, when the
+// whole text reads as UTF-8; 0 when it does not or has none.
+int firstUtf8Line(const QByteArray& bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i).unicode() >= 0x80)
+            return int(text.left(i).count(QLatin1Char('\n'))) + 1;
+    }
+    return 0;
+}
+
+QString checkLine(int entry, std::string_view line, const ReportShape& shape)
+{
+    const ReportedOptions& options = shape.options;
+    const int number = entry + 1;
+    if (entry % 2 == 0) {
+        const QString caption = captionOf(entry, options);
+        if (fromWindows1252(line) != caption)
+            return QStringLiteral("Line %1 should read %2, not %3.")
+                .arg(number)
+                .arg(caption, shown(line));
+        return {};
+    }
+    if (entry == LeftRiskLevel || entry == RightRiskLevel) {
+        const auto& words = shape.riskWords;
+        if (!isQuoted(line) || std::find(words.begin(), words.end(), unquoted(line)) == words.end())
+            return QStringLiteral("Line %1 should hold a risk level word in double quotes, not %2.")
+                .arg(number)
+                .arg(shown(line));
+        return {};
+    }
+    if (entry < FirstOptionEntry) {
+        if (!isScore(line))
+            return QStringLiteral("Line %1 should hold a score, a whole number, not %2.")
+                .arg(number)
+                .arg(shown(line));
+        return {};
+    }
+    if (entry < FirstEmployeeEntry) {
+        if (line != "\"True\"" && line != "\"False\"")
+            return QStringLiteral("Line %1 should read \"True\" or \"False\", not %2.")
+                .arg(number)
+                .arg(shown(line));
+        return {};
+    }
+    if (!line.empty() && !isQuoted(line))
+        return QStringLiteral("Line %1 should hold a text in double quotes, not %2.")
+            .arg(number)
+            .arg(shown(line));
+    if (line.size() > std::size_t(MaxEmployeeText) + 2)
+        return QStringLiteral("Line %1 is longer than the %2 characters an employee text can have.")
+            .arg(number)
+            .arg(MaxEmployeeText);
+    return {};
+}
+
+int lineOfOption(int option)
+{
+    return FirstOptionEntry + 2 * option + 2;
+}
+
+// Whether a person could have clicked these options and saved them.
+QString checkCombination(const std::array<bool, OptionCount>& chosen,
+                         const ReportedOptions& options)
+{
+    for (int k = 0; k < OptionCount; ++k) {
+        const ReportedOption& option = options[std::size_t(k)];
+        if (option.rule == OptionRule::Free)
+            continue;
+        int firstOfKind = -1;
+        int lastOfKind = k;
+        int chosenBefore = -1;
+        for (int j = 0; j < OptionCount; ++j) {
+            const ReportedOption& other = options[std::size_t(j)];
+            if (other.region != option.region || other.rule != option.rule)
+                continue;
+            if (firstOfKind < 0)
+                firstOfKind = j;
+            lastOfKind = j;
+            if (j < k && chosen[std::size_t(j)] && chosenBefore < 0)
+                chosenBefore = j;
+        }
+        if (chosen[std::size_t(k)] && chosenBefore >= 0)
+            return QStringLiteral("Line %1 chooses %2 as well as %3; only one of them can be "
+                                  "chosen.")
+                .arg(lineOfOption(k))
+                .arg(quoted(option.caption), quoted(options[std::size_t(chosenBefore)].caption));
+        if (option.rule == OptionRule::OneBase && k == lastOfKind) {
+            bool any = false;
+            for (int j = firstOfKind; j <= lastOfKind; ++j)
+                any = any || chosen[std::size_t(j)];
+            if (!any)
+                return QStringLiteral("Lines %1 to %2 choose none of %3 to %4; a saved "
+                                      "assessment chooses one of them.")
+                    .arg(lineOfOption(firstOfKind))
+                    .arg(lineOfOption(lastOfKind))
+                    .arg(quoted(options[std::size_t(firstOfKind)].caption), quoted(option.caption));
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+ReadReport parseReport(const QByteArray& bytes, const ReportShape& shape)
+{
+    if (bytes.size() > MaxReportBytes)
+        return failed(
+            QStringLiteral("It is too large to be a saved report (%1 bytes).").arg(bytes.size()));
+
+    // Split at CR LF; every other control character, a line feed alone included, is refused.
+    std::vector<std::string_view> lines;
+    const std::string_view all(bytes.constData(), std::size_t(bytes.size()));
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(all[i]);
+        if (byte == '\r' && i + 1 < all.size() && all[i + 1] == '\n') {
+            lines.push_back(all.substr(start, i - start));
+            start = i + 2;
+            ++i;
+        } else if (byte == '\n') {
+            return failed(QStringLiteral("Line %1 ends in a line feed without a carriage return: "
+                                         "this is not a report as saved.")
+                              .arg(lines.size() + 1));
+        } else if (isControl(byte)) {
+            return failed(QStringLiteral("Line %1 holds a control character (byte %2): this is "
+                                         "not a text report.")
+                              .arg(lines.size() + 1)
+                              .arg(QStringLiteral("0x%1").arg(byte, 2, 16, QLatin1Char('0'))));
+        }
+    }
+    if (const int line = firstUtf8Line(bytes); line > 0)
+        return failed(QStringLiteral("Line %1 is written in UTF-8; a saved report is written in "
+                                     "Windows-1252.")
+                          .arg(line));
+    if (start < all.size())
+        lines.push_back(all.substr(start));
+    if (lines.size() != std::size_t(FieldCount) || start < all.size())
+        return failed(QStringLiteral("It has %1 lines%2; a saved report has exactly %3, each "
+                                     "ending in a line break.")
+                          .arg(lines.size())
+                          .arg(start < all.size() ? QStringLiteral(", the last without a line "
+                                                                   "break")
+                                                  : QString())
+                          .arg(FieldCount));
+
+    for (int entry = 0; entry < FieldCount; ++entry) {
+        if (QString problem = checkLine(entry, lines[std::size_t(entry)], shape);
+            !problem.isEmpty())
+            return failed(problem);
+    }
+
+    SavedAssessment saved;
+    for (int k = 0; k < OptionCount; ++k)
+        saved.chosen[std::size_t(k)] =
+            lines[std::size_t(FirstOptionEntry + 2 * k + 1)] == "\"True\"";
+    if (QString problem = checkCombination(saved.chosen, shape.options); !problem.isEmpty())
+        return failed(problem);
+
+    auto employee = [&](int entry) {
+        const std::string_view line = lines[std::size_t(entry)];
+        return line.empty() ? QString() : fromWindows1252(unquoted(line));
+    };
+    saved.name = employee(EmployeeName);
+    saved.idNumber = employee(EmployeeIdNumber);
+    saved.location = employee(EmployeeLocation);
+    return {saved, {}};
+}
+
+ReadReport readReport(const QString& path, const ReportShape& shape)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return failed(QStringLiteral("It is a folder, not a saved report."));
+    if (!info.exists())
+        return failed(QStringLiteral("There is no such file."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(QStringLiteral("It cannot be read: %1.").arg(file.errorString()));
+    // One byte more than allowed is enough to know a file is too large.
+    const QByteArray bytes = file.read(MaxReportBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return failed(QStringLiteral("It cannot be read: %1.").arg(file.errorString()));
+    return parseReport(bytes, shape);
+}
+
+} // namespace report

@@ -1,0 +1,165 @@
+// The printed worksheet, from the command line and from the results window: one page whose text
+// holds every value and word of the report, each score in its box, and a worksheet that shows.
+
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "Main2.h"
+#include "SavedReport.h"
+#include "VESKResults.h"
+#include "WindowTest.h"
+#include "Windows1252.h"
+#include "WorksheetPage.h"
+
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, QString::fromUtf8(process.readAllStandardError()));
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QList<QByteArray> reportLines(const QString& report)
+{
+    QFile file(QStringLiteral(VESK_TEST_DATA "/") + report);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+}
+
+// Line n (from 1) of the report, without its quotes and line end.
+QString entry(const QList<QByteArray>& lines, int n)
+{
+    return fromWindows1252(lines.value(n - 1).chopped(1).toStdString()).remove('"');
+}
+
+// The scores the golden reports' drawings give that the report does not hold.
+const QMap<QString, QString> ComputedOnly{{"Label14", "5"}, {"Label16", "2"}, {"Label17", "4"},
+                                          {"Label19", "6"}, {"Label20", "3"}, {"Label21", "5"},
+                                          {"Label22", "6"}, {"Label23", "8"}};
+
+// Each score label's expected text: from the report where it holds the value.
+QString expectedValue(const QList<QByteArray>& lines, const char* label)
+{
+    if (qstrcmp(label, "Label25") == 0)
+        return entry(lines, 2);
+    if (qstrcmp(label, "Label26") == 0)
+        return entry(lines, 12);
+    for (const ResultPublication& row : ResultPublications) {
+        if (qstrcmp(row.label, label) == 0 && row.reportEntry >= 0)
+            return entry(lines, row.reportEntry + 1);
+    }
+    return ComputedOnly.value(QString::fromLatin1(label));
+}
+
+} // namespace
+
+class TestPrint : public QObject
+{
+    Q_OBJECT
+
+    SeamRecorder seams;
+
+private slots:
+    void init()
+    {
+        seams.resetAll();
+        seams.install();
+    }
+    void cleanup() { seams.resetAll(); }
+
+    void pageHoldsTheAssessment_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<bool>("fromWindow");
+        QTest::newRow("command line") << "report-full.txt" << false;
+        QTest::newRow("command line, Windows-1252") << "report-non-ascii.txt" << false;
+        QTest::newRow("Print on the results window") << "report-road.txt" << true;
+    }
+    void pageHoldsTheAssessment()
+    {
+        QFETCH(QString, report);
+        QFETCH(bool, fromWindow);
+        const QString path = QStringLiteral(VESK_TEST_DATA "/") + report;
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("page.pdf");
+        if (fromWindow) {
+            savedreport::open(path);
+            Forms::show<CautionStatement>();
+            Forms::get<CautionStatement>().Command1->click();
+            Forms::get<EmployeeDetails>().Command1->click();
+            Forms::get<Main2>().Command2->click();
+            Forms::get<CautionStatement>().Command1->click();
+            seams->printDialog = [&](QPrinter& printer) {
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(pdf);
+                printer.setPageSize(QPageSize(QPageSize::A4));
+                return true;
+            };
+            Forms::get<VESKResults>().Command3->click();
+            QCOMPARE(seams.messages, QStringList());
+        } else {
+            QCOMPARE(run(QStringLiteral(VESK_PROGRAM), {"--pdf", path, pdf}), QString());
+        }
+
+        QVERIFY(run("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+1\\n")));
+        const QString text = run("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+        const QList<QByteArray> lines = reportLines(report);
+        QCOMPARE(lines.size(), 129);
+        QStringList expected;
+        for (int n : {124, 126, 128})
+            expected << entry(lines, n);
+        for (int n : {1, 3, 11, 13})
+            expected << entry(lines, n) + ": " + entry(lines, n + 1);
+        for (int n = 34; n <= 122; n += 2) {
+            if (entry(lines, n) == QLatin1String("True"))
+                expected << entry(lines, n - 1);
+        }
+        for (const QString& word : expected)
+            QVERIFY2(text.contains(word), qPrintable(word + " missing from\n" + text));
+
+        // Every score stands in its box of the worksheet.
+        const QString boxes = run("pdftotext", {"-bbox", "-enc", "UTF-8", pdf, "-"});
+        const QRegularExpression word(QStringLiteral(
+            R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        const QRectF worksheet = worksheetpage::worksheetRect(QSizeF(595, 842));
+        for (int i = 0; i < int(VESKResults::ValueLabels.size()); ++i) {
+            const QRectF box = worksheetpage::valueBox(i, worksheet);
+            QStringList inBox;
+            for (const auto& match : word.globalMatch(boxes)) {
+                const QPointF centre(
+                    (match.captured(1).toDouble() + match.captured(3).toDouble()) / 2,
+                    (match.captured(2).toDouble() + match.captured(4).toDouble()) / 2);
+                if (box.contains(centre))
+                    inBox << match.captured(5);
+            }
+            const char* label = VESKResults::ValueLabels[std::size_t(i)].name;
+            QCOMPARE(inBox, QStringList{expectedValue(lines, label)});
+        }
+
+        // At 100 dpi the worksheet's lines are there to see.
+        run("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, folder.filePath("page")});
+        const QImage page(folder.filePath("page.png"));
+        QVERIFY(!page.isNull());
+        const QRect area =
+            QTransform::fromScale(100.0 / 72, 100.0 / 72).mapRect(worksheet).toRect();
+        int inked = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                inked += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
+        }
+        QVERIFY2(inked > area.width() * area.height() / 50, qPrintable(QString::number(inked)));
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "test_print.moc"

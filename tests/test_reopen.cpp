@@ -1,0 +1,162 @@
+// A saved report opened again: every golden report starts the road with its employee details and
+// drawings and saves back byte for byte; every broken report gives one message and an empty road.
+
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "FolderList.h"
+#include "Main2.h"
+#include "Save.h"
+#include "SavedReport.h"
+#include "VESKResults.h"
+#include "VESKRiskLevel.h"
+#include "WindowTest.h"
+#include "Windows1252.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString golden(const QString& name)
+{
+    return QStringLiteral(VESK_TEST_DATA "/") + name;
+}
+
+// The report with line `line` (from 1) replaced.
+QByteArray withLine(QByteArray report, int line, const QByteArray& text)
+{
+    QList<QByteArray> lines = report.split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
+}
+
+} // namespace
+
+class TestReopen : public QObject
+{
+    Q_OBJECT
+
+    SeamRecorder seams;
+
+private slots:
+    void init()
+    {
+        seams.resetAll();
+        seams.install();
+    }
+    void cleanup() { seams.resetAll(); }
+
+    void goldenReportSavesBack_data()
+    {
+        QTest::addColumn<QString>("report");
+        const QStringList reports =
+            QDir(QStringLiteral(VESK_TEST_DATA)).entryList({QStringLiteral("report-*.txt")});
+        QVERIFY(reports.size() >= 5);
+        for (const QString& report : reports)
+            QTest::newRow(qPrintable(report)) << report;
+    }
+    void goldenReportSavesBack()
+    {
+        QFETCH(QString, report);
+        const QByteArray saved = readAll(golden(report));
+        savedreport::open(golden(report));
+        QCOMPARE(seams.messages, QStringList());
+
+        Forms::show<CautionStatement>();
+        Forms::get<CautionStatement>().Command1->click();
+        auto& details = Forms::get<EmployeeDetails>();
+        QVERIFY(details.isVisible());
+        const QList<QByteArray> lines = saved.split('\n');
+        QCOMPARE(details.Text1->text(),
+                 fromWindows1252(lines[123].chopped(1).toStdString()).remove('"'));
+        details.Command1->click();
+        Forms::get<Main2>().Command2->click();
+        QCOMPARE(seams.messages, QStringList());
+        Forms::get<CautionStatement>().Command1->click();
+        Forms::get<VESKResults>().Command1->click();
+        Forms::get<VESKRiskLevel>().Command7->click();
+        Save& save = Forms::get<Save>();
+        QCOMPARE(save.Text1->text(), details.Text1->text());
+
+        QTemporaryDir folder;
+        QVERIFY(save.Dir1->setPath(folder.path()));
+        save.Text1->setText(QStringLiteral("Again"));
+        save.Command1->click();
+        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        // Details never confirmed are confirmed empty on the way: the lines get their quotes.
+        QByteArray expected = saved;
+        if (report == QLatin1String("report-no-employee.txt"))
+            expected.replace(":\"\r\n\r\n", ":\"\r\n\"\"\r\n");
+        QCOMPARE(readAll(folder.filePath("Again VESK Analysis.txt")), expected);
+    }
+
+    void brokenReportStartsEmpty_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        const QByteArray full = readAll(golden(QStringLiteral("report-full.txt")));
+        QTest::newRow("127 lines")
+            << full.left(full.lastIndexOf("\r\n", full.size() - 3) + 2) << "It has 127 lines";
+        QTest::newRow("129 lines") << full + "\r\n"
+                                   << "It has 129 lines";
+        QTest::newRow("caption changed")
+            << withLine(full, 41, "\"Trunk - Option 6\"") << "Line 41 should read";
+        QTest::newRow("Maybe") << withLine(full, 42, "\"Maybe\"") << "Line 42 should read \"True\"";
+        QTest::newRow("two base options")
+            << withLine(full, 34, "\"True\"")
+            << "Line 38 chooses \"Trunk - Option 3\" as well as \"Trunk - Option 1\"";
+        QTest::newRow("both knee options")
+            << withLine(withLine(full, 54, "\"True\""), 56, "\"True\"")
+            << "Line 56 chooses \"Legs - Option 4\"";
+        QTest::newRow("no trunk posture")
+            << withLine(full, 38, "\"False\"") << "Lines 34 to 40 choose none";
+        QTest::newRow("a score that is no number")
+            << withLine(full, 22, "three") << "Line 22 should hold a score";
+        QTest::newRow("line feeds alone")
+            << QByteArray(full).replace("\r\n", "\n") << "Line 1 ends in a line feed";
+        QTest::newRow("UTF-8")
+            << fromWindows1252(
+                   readAll(golden(QStringLiteral("report-non-ascii.txt"))).toStdString())
+                   .toUtf8()
+            << "Line 124 is written in UTF-8";
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                << "Line 2 holds a control character";
+        QTest::newRow("missing file") << QByteArray("<missing>") << "There is no such file.";
+        QTest::newRow("folder") << QByteArray("<folder>") << "It is a folder";
+    }
+    void brokenReportStartsEmpty()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Anna VESK Analysis.txt");
+        if (content == "<folder>") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (content != "<missing>") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        savedreport::open(path);
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY2(seams.messages[0].startsWith(
+                     "The saved assessment \"Anna VESK Analysis.txt\" cannot be opened.\n\n") &&
+                     seams.messages[0].contains(message),
+                 qPrintable(seams.messages[0]));
+        // Nothing half-loaded: neither window has been touched.
+        QVERIFY(!Forms::find<EmployeeDetails>());
+        QVERIFY(!Forms::find<Main2>());
+    }
+};
+
+QTEST_MAIN(TestReopen)
+#include "test_reopen.moc"
