@@ -3,6 +3,7 @@
 
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
+#include "GuardedApplication.h"
 #include "Main2.h"
 #include "OptionFrame.h"
 #include "PictureBox.h"
@@ -16,6 +17,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+
+#include <map>
+#include <stdexcept>
 
 namespace {
 
@@ -126,15 +130,43 @@ private slots:
         QCOMPARE(details.Text1->text(), QStringLiteral("O'Brien"));
     }
 
-    void employeeBoxesHoldAtMost200Characters()
+    // What a paste brings into an employee box, and what the box keeps.
+    void pastedTextIsCleanedAsItEnters_data()
     {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("kept");
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
+        QTest::newRow("typed") << QString(205, QLatin1Char('x')) << QString(200, QLatin1Char('x'));
+        QTest::newRow("line break") << "Anna\r\nSmith"
+                                    << "Anna Smith";
+        QTest::newRow("trailing line break") << "Anna\r\n"
+                                             << "Anna";
+        QTest::newRow("tabs, DEL and C1") << "a\tb\x7F"
+                                             "c\u0085d"
+                                          << "a b c d";
+        QTest::newRow("invisible FEFF") << "\uFEFFAnna"
+                                        << "Anna";
+        QTest::newRow("half a character") << QString(QChar(0xD83D)) + "x"
+                                          << "x";
+        QTest::newRow("limit between halves")
+            << "a" + emoji.repeated(100) << "a" + emoji.repeated(99);
+        QTest::newRow("no-break space kept") << "Anna\u00A0Smith"
+                                             << "Anna\u00A0Smith";
+    }
+
+    void pastedTextIsCleanedAsItEnters()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, kept);
         Forms::show<CautionStatement>();
         click(Forms::get<CautionStatement>().Command1);
         auto& details = Forms::get<EmployeeDetails>();
         for (QLineEdit* box : {details.Text1, details.Text2, details.Text3}) {
-            QTest::keyClicks(box, QString(205, QLatin1Char('x')));
-            QCOMPARE(box->text().size(), 200);
+            box->insert(pasted);
+            QCOMPARE(box->text(), kept);
         }
+        click(details.Command1);
+        QCOMPARE(Module1::ReportFields[123].toText(), kept);
     }
 
     void emptyDetailsAreStoredAsEmptyTexts()
@@ -145,21 +177,12 @@ private slots:
         QVERIFY(Module1::ReportFields[127].isText());
     }
 
-    void freshPostureWindow()
+    void freshPostureWindowShowsNoChoice()
     {
         Main2& main2 = reachPostureSelection();
-        QCOMPARE(main2.windowTitle(), QStringLiteral("VESK"));
-        QCOMPARE(main2.SSTab2->currentIndex(), 0);
-        QCOMPARE(main2.SSTab2->count(), 5);
-        QCOMPARE(main2.SSTab2->tabText(4), QStringLiteral("5. Load / Force, Coupling, Activity"));
         QVERIFY(highlightedFrames(main2).isEmpty());
         QCOMPARE(labelText(main2, "ActivityScore"), QStringLiteral("0"));
-        for (const char* name : {"VESKTrunkScore", "VESKNeckScore", "VESKLegsScore",
-                                 "UpperRightArm", "UpperLeftArm", "LowerRightArm", "LowerLeftArm",
-                                 "RightWrist", "LeftWrist", "ForceScore", "CouplingScore"})
-            QCOMPARE(labelText(main2, name), QString());
-        QVERIFY(!main2.Picture1->isVisible());
-        QCOMPARE(main2.Command6->text(), QStringLiteral("  VESK &Overview"));
+        QCOMPARE(labelText(main2, "VESKTrunkScore"), QString());
     }
 
     // Sequences of clicks and what the person then sees and what is stored.
@@ -230,27 +253,17 @@ private slots:
         highlighted.sort();
         red.sort();
         QCOMPARE(highlighted, red);
-        const std::int16_t* stored = nullptr;
-        if (valueLabel == "VESKTrunkScore")
-            stored = &Module1::TrunkScore;
-        else if (valueLabel == "VESKNeckScore")
-            stored = &Module1::NeckScore;
-        else if (valueLabel == "VESKLegsScore")
-            stored = &Module1::LegsScore;
-        else if (valueLabel == "UpperRightArm")
-            stored = &Module1::UpperRightArmScore;
-        else if (valueLabel == "UpperLeftArm")
-            stored = &Module1::UpperLeftArmScore;
-        else if (valueLabel == "CouplingScore")
-            stored = &Module1::CouplingScoreValue;
-        else if (valueLabel == "ForceScore")
-            stored = &Module1::LoadForceScore;
-        else if (valueLabel == "ActivityScore")
-            stored = &Module1::ActivityScoreValue;
-        else if (valueLabel == "LowerRightArm")
-            stored = &Module1::LowerRightArmScore;
-        QVERIFY(stored);
-        QCOMPARE(int(*stored), score);
+        const std::map<QString, const std::int16_t*> stored = {
+            {"VESKTrunkScore", &Module1::TrunkScore},
+            {"VESKNeckScore", &Module1::NeckScore},
+            {"VESKLegsScore", &Module1::LegsScore},
+            {"UpperRightArm", &Module1::UpperRightArmScore},
+            {"UpperLeftArm", &Module1::UpperLeftArmScore},
+            {"LowerRightArm", &Module1::LowerRightArmScore},
+            {"ForceScore", &Module1::LoadForceScore},
+            {"CouplingScore", &Module1::CouplingScoreValue},
+            {"ActivityScore", &Module1::ActivityScoreValue}};
+        QCOMPARE(int(*stored.at(valueLabel)), score);
     }
 
     void everyMissingRegionIsReportedInOrder()
@@ -370,6 +383,36 @@ private slots:
         QVERIFY(seams.messages.isEmpty());
     }
 
+    void closingTheCautionAfterViewResultsAsksFirst()
+    {
+        Main2& main2 = reachPostureSelection();
+        for (const QString& name : WorkedExample)
+            clickDrawing(main2, name);
+        click(main2.Command2);
+        auto& caution = Forms::get<CautionStatement>();
+        seams.answers = {false};
+        caution.close();
+        QCOMPARE(seams.messages, QStringList{"Do you want to quit without saving?"});
+        QCOMPARE(seams.endRequests, 0);
+        QVERIFY(caution.isVisible());
+        click(caution.Command2); // its Exit still ends at once
+        QCOMPARE(seams.endRequests, 1);
+    }
+
+    // An exception escaping an event handler is shown and the program goes on.
+    void escapedExceptionBecomesAMessage()
+    {
+        struct Throwing : QObject
+        {
+            bool event(QEvent*) override { throw std::runtime_error("disk gone"); }
+        } receiver;
+        QEvent event(QEvent::User);
+        QVERIFY(!QCoreApplication::sendEvent(&receiver, &event));
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY(seams.messages.first().contains("disk gone"));
+        QCOMPARE(seams.endRequests, 0);
+    }
+
     void tabOrders()
     {
         Forms::show<CautionStatement>();
@@ -383,24 +426,13 @@ private slots:
             QCOMPARE(nextTabStop(expected[i]), expected[i + 1]);
     }
 
-    // A window designed larger than the screen shrinks as a whole; a larger screen keeps the
-    // design size.
-    void fitToScreen_data()
+    // Designed positions at 96 DPI, in pixels (twips / 15).
+    void designedPositions()
     {
-        QTest::addColumn<QSize>("available");
-        QTest::addColumn<double>("zoom");
-        QTest::newRow("large screen") << QSize(1920, 1040) << 1.0;
-        QTest::newRow("1366 x 768 laptop") << QSize(1350, 720) << 720.0 / 712.0;
-        QTest::newRow("1080p at 150 %") << QSize(1264, 672) << 672.0 / 712.0;
-        QTest::newRow("narrow") << QSize(800, 900) << 800.0 / 1018.0;
-    }
-
-    void fitToScreen()
-    {
-        QFETCH(QSize, available);
-        QFETCH(double, zoom);
-        // The posture selection window is 15270 x 10680 twips: 1018 x 712 pixels at 96 DPI.
-        QCOMPARE(Form::fitZoom(QSize(1018, 712), available), std::min(1.0, zoom));
+        seams->availableArea = QSize(1920, 1040);
+        Main2& main2 = reachPostureSelection();
+        QCOMPARE(main2.Command2->geometry(), QRect(136, 96, 121, 49));
+        QCOMPARE(Forms::get<EmployeeDetails>().Text1->geometry(), QRect(280, 112, 265, 33));
     }
 
     void smallScreenShowsEverything()
@@ -415,5 +447,10 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRoad)
+int main(int argc, char* argv[])
+{
+    GuardedApplication app(argc, argv);
+    TestRoad test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_road.moc"

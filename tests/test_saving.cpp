@@ -20,6 +20,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -329,6 +330,54 @@ private slots:
         QCOMPARE(save.Dir1->Path(), folder.path());
         QCOMPARE(nextTabStop(save.Text1), save.Command1);
         QCOMPARE(nextTabStop(save.Command2), save.Drive1);
+    }
+
+    // Saving belongs to the risk levels on screen: leaving them closes the save windows, and the
+    // next save carries the scores of the choices it writes.
+    void leavingTheRiskLevelsClosesTheSaveWindows()
+    {
+        QTemporaryDir folder;
+        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        chooseFolder(save, folder.path());
+        QFile(folder.filePath("Bench VESK Analysis.txt")).open(QIODevice::WriteOnly);
+        save.Command1->click();
+        QVERIFY(Forms::get<OverwriteFile>().isVisible());
+        Forms::get<VESKRiskLevel>().Command2->click();
+        QVERIFY(!save.isVisible());
+        QVERIFY(!Forms::get<OverwriteFile>().isVisible());
+
+        Main2& main2 = Forms::get<Main2>();
+        Forms::get<VESKResults>().Command2->click();
+        main2.SSTab2->setCurrentIndex(0);
+        auto* trunk1 = main2.findChild<SvgPicture*>(QStringLiteral("trunk1"));
+        QTest::mouseClick(trunk1, Qt::LeftButton, {}, trunk1->rect().center());
+        main2.Command2->click();
+        Forms::get<CautionStatement>().Command1->click();
+        Forms::get<VESKResults>().Command1->click();
+        Forms::get<VESKRiskLevel>().Command7->click();
+        save.Text1->setText(QStringLiteral("Again"));
+        save.Command1->click();
+        // The worked example scores 8 on the left; with trunk option 1 it scores less.
+        const QList<QByteArray> lines =
+            readAll(folder.filePath("Again VESK Analysis.txt")).split('\n');
+        QVERIFY(Module1::LeftVESKScore < 8);
+        QCOMPARE(lines.value(1).trimmed(), QByteArray::number(Module1::LeftVESKScore));
+        QCOMPARE(lines.value(3).trimmed(),
+                 "\"" + Forms::get<VESKRiskLevel>().Label2->text().toLatin1() + "\"");
+    }
+
+    void controlCharactersInTheNameAreRefused()
+    {
+        QTemporaryDir folder;
+        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        chooseFolder(save, folder.path());
+        for (const QString& name : {QStringLiteral("a\rb"), QStringLiteral("a\u0001b")}) {
+            save.Text1->setText(name);
+            save.Command1->click();
+            QVERIFY(seams.messages.last().contains("control characters"));
+        }
+        QVERIFY(filesIn(folder.path()).isEmpty());
+        QVERIFY(save.isVisible());
     }
 
     void singleClickOpensAFolder()
