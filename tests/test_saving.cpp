@@ -7,6 +7,7 @@
 #include "FolderList.h"
 #include "Main2.h"
 #include "OverwriteFile.h"
+#include "ReadBack.h"
 #include "ReportFiles.h"
 #include "Save.h"
 #include "SvgPicture.h"
@@ -17,12 +18,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -71,39 +68,6 @@ QByteArray golden(const char* name)
     return readAll(QStringLiteral(VESK_TEST_DATA "/") + QString::fromLatin1(name));
 }
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return QStringLiteral("<%1 failed: %2>")
-            .arg(program, QString::fromUtf8(process.readAllStandardError()));
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The database as the mdb-reader package reads it, by table name:
-// {table: {"columns": [names], "rows": [[values]]}}.
-QJsonObject readDatabase(const QString& path)
-{
-    QProcess node;
-    node.setWorkingDirectory(QStringLiteral(VESK_SOURCE_DIR));
-    node.start(QStringLiteral("node"),
-               {QStringLiteral(VESK_SOURCE_DIR "/tests/js/read-mdb.mjs"), path});
-    if (!node.waitForFinished(30000) || node.exitCode() != 0)
-        qWarning("node: %s", node.readAllStandardError().constData());
-    QJsonObject byName;
-    const QJsonArray tables =
-        QJsonDocument::fromJson(node.readAllStandardOutput()).object()["tables"].toArray();
-    for (const QJsonValue& table : tables) {
-        QJsonArray columns;
-        for (const QJsonValue& column : table["columns"].toArray())
-            columns.append(column["name"]);
-        byName[table["name"].toString()] =
-            QJsonObject{{"columns", columns}, {"rows", table["rows"]}};
-    }
-    return byName;
-}
-
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -148,21 +112,18 @@ private slots:
                  (QStringList{"Anna O'Brien VESK Analysis.mdb", "Anna O'Brien VESK Analysis.txt"}));
         QCOMPARE(readAll(stem + ".txt"), golden("report-road.txt"));
 
-        QCOMPARE(run("mdb-tables", {"-1", stem + ".mdb"}).split('\n', Qt::SkipEmptyParts),
-                 (QStringList{"VESKResult", "EmployeeDetails"}));
-        const QString results = run("mdb-export", {stem + ".mdb", "VESKResult"});
-        QCOMPARE(results.split('\n').value(1),
-                 QStringLiteral("\"8\",\"High\",\"2\",\"1\",\"2\",\"10\",\"High\",\"3\",\"2\","
-                                "\"1\",\"3\",\"2\",\"2\",\"1\",\"1\",\"2\""));
-        QVERIFY(results.startsWith("VESK Score - Left Arm,Risk Level - Left Arm,"));
-
-        const QJsonObject database = readDatabase(stem + ".mdb");
-        const QJsonObject employee = database["EmployeeDetails"].toObject();
-        QCOMPARE(employee["columns"].toArray().toVariantList(),
-                 (QVariantList{"Employee Name", "Employee Number", "Employee Location"}));
-        QCOMPARE(employee["rows"].toArray().first().toArray().toVariantList(),
-                 (QVariantList{"Anna OBrien", "E-1234", "Hall B"}));
-        QCOMPARE(database["VESKResult"].toObject()["columns"].toArray().size(), 16);
+        // Both readers see the same two tables with the worked example's values.
+        const QStringList results = {"8", "High", "2", "1", "2", "10", "High", "3",
+                                     "2", "1",    "3", "2", "2", "1",  "1",    "2"};
+        for (const auto& tables :
+             {readback::mdbTools(stem + ".mdb"), readback::mdbReader(stem + ".mdb")}) {
+            QCOMPARE(tables.size(), std::size_t(2));
+            QCOMPARE(tables[0].name, QStringLiteral("VESKResult"));
+            QCOMPARE(tables[0].rows, QList<QStringList>{results});
+            QVERIFY(tables[0].columns.first().startsWith("VESK Score - Left Arm "));
+            QCOMPARE(tables[1].name, QStringLiteral("EmployeeDetails"));
+            QCOMPARE(tables[1].rows, (QList<QStringList>{{"Anna OBrien", "E-1234", "Hall B"}}));
+        }
     }
 
     void emptyNameWritesNoEmployeeTable()
@@ -174,8 +135,9 @@ private slots:
         QTest::keyClick(save.Text1, Qt::Key_Return);
         QCOMPARE(seams.messages, QStringList{"File Saved"});
         QCOMPARE(filesIn(folder.path()), (QStringList{" VESK Analysis.mdb", " VESK Analysis.txt"}));
-        QCOMPARE(run("mdb-tables", {"-1", folder.filePath(" VESK Analysis.mdb")}).trimmed(),
-                 QStringLiteral("VESKResult"));
+        QCOMPARE(
+            readback::run("mdb-tables", {"-1", folder.filePath(" VESK Analysis.mdb")}).trimmed(),
+            QStringLiteral("VESKResult"));
         const QByteArray report = readAll(folder.filePath(" VESK Analysis.txt"));
         QVERIFY(report.endsWith("\"Employee Location:\"\r\n\"Hall B\"\r\n"));
         QVERIFY(report.contains("\"Employee Name:\"\r\n\"\"\r\n"));
@@ -218,8 +180,7 @@ private slots:
             first.Text1->setText(QStringLiteral("Bench"));
             first.Command1->click();
             QCOMPARE(seams.messages.last(), QStringLiteral("File Saved"));
-            QCOMPARE(
-                run("mdb-tables", {"-1", stem + ".mdb"}).split('\n', Qt::SkipEmptyParts).size(), 2);
+            QCOMPARE(readback::lines(readback::run("mdb-tables", {"-1", stem + ".mdb"})).size(), 2);
         }
         seams.resetAll();
         seams.install();
@@ -230,7 +191,8 @@ private slots:
         save.Text1->setText(QStringLiteral("Something else"));
         Forms::get<OverwriteFile>().Command3->click();
         QCOMPARE(seams.messages, QStringList{"File Saved"});
-        QCOMPARE(run("mdb-tables", {"-1", stem + ".mdb"}).trimmed(), QStringLiteral("VESKResult"));
+        QCOMPARE(readback::run("mdb-tables", {"-1", stem + ".mdb"}).trimmed(),
+                 QStringLiteral("VESKResult"));
         QVERIFY(readAll(stem + ".txt")
                     .endsWith("\"Employee ID:\"\r\n\"N-2\"\r\n"
                               "\"Employee Location:\"\r\n\"\"\r\n"));
@@ -250,7 +212,7 @@ private slots:
         save.Command1->click();
         QVERIFY(!Forms::find<OverwriteFile>());
         QCOMPARE(seams.messages, QStringList{"File Saved"});
-        QCOMPARE(run("mdb-ver", {stem + ".mdb"}).trimmed(), QStringLiteral("JET4"));
+        QCOMPARE(readback::run("mdb-ver", {stem + ".mdb"}).trimmed(), QStringLiteral("JET4"));
     }
 
     void wildcardsAreOrdinaryCharacters()
