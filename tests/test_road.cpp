@@ -8,7 +8,6 @@
 #include "OptionFrame.h"
 #include "PictureBox.h"
 #include "SvgPicture.h"
-#include "VESKOverview.h"
 #include "VESKResults.h"
 #include "WindowTest.h"
 
@@ -169,22 +168,6 @@ private slots:
         QCOMPARE(Module1::ReportFields[123].toText(), kept);
     }
 
-    void emptyDetailsAreStoredAsEmptyTexts()
-    {
-        reachPostureSelection();
-        QVERIFY(Module1::ReportFields[123].isText());
-        QCOMPARE(Module1::ReportFields[123].toText(), QString());
-        QVERIFY(Module1::ReportFields[127].isText());
-    }
-
-    void freshPostureWindowShowsNoChoice()
-    {
-        Main2& main2 = reachPostureSelection();
-        QVERIFY(highlightedFrames(main2).isEmpty());
-        QCOMPARE(labelText(main2, "ActivityScore"), QStringLiteral("0"));
-        QCOMPARE(labelText(main2, "VESKTrunkScore"), QString());
-    }
-
     // Sequences of clicks and what the person then sees and what is stored.
     void clickRules_data()
     {
@@ -334,21 +317,6 @@ private slots:
         QVERIFY(!Forms::get<EmployeeDetails>().isVisible());
     }
 
-    void overviewIsOneWindowThatOnlyHides()
-    {
-        Main2& main2 = reachPostureSelection();
-        clickDrawing(main2, QStringLiteral("trunk2"));
-        click(main2.Command6);
-        VESKOverview* first = &Forms::get<VESKOverview>();
-        QVERIFY(first->isVisible());
-        click(main2.Command6);
-        QCOMPARE(&Forms::get<VESKOverview>(), first);
-        click(first->Command1);
-        QVERIFY(!first->isVisible());
-        QVERIFY(main2.isVisible());
-        QCOMPARE(highlightedFrames(main2), QStringList{"Frame10"});
-    }
-
     void exitButtonsEndTheProgram()
     {
         Main2& main2 = reachPostureSelection();
@@ -411,19 +379,6 @@ private slots:
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY(seams.messages.first().contains("disk gone"));
         QCOMPARE(seams.endRequests, 0);
-    }
-
-    void tabOrders()
-    {
-        Forms::show<CautionStatement>();
-        auto& caution = Forms::get<CautionStatement>();
-        QCOMPARE(nextTabStop(caution.Command1), caution.Command2);
-        click(caution.Command1);
-        auto& details = Forms::get<EmployeeDetails>();
-        QWidget* expected[] = {details.Text1, details.Text2, details.Text3, details.Command1,
-                               details.Command2};
-        for (int i = 0; i + 1 < 5; ++i)
-            QCOMPARE(nextTabStop(expected[i]), expected[i + 1]);
     }
 
     // Designed positions at 96 DPI, in pixels (twips / 15).
