@@ -35,7 +35,15 @@ install_packages() {
 configure_and_build() {
     local dir=$1
     shift
-    cmake -S "$root" -B "$dir" -G Ninja -DVESK_WERROR=ON "$@" >/dev/null
+    # CMake's own warnings (developer, deprecation) fail the set-up like compiler warnings;
+    # any other warning it gives is shown.
+    local log
+    if ! log=$(cmake -S "$root" -B "$dir" -G Ninja -Werror=dev -Werror=deprecated \
+        -DVESK_WERROR=ON "$@" 2>&1); then
+        grep -vE '^-- ' <<<"$log"
+        return 1
+    fi
+    grep -A8 'CMake Warning' <<<"$log" || true
     local output
     if ! output=$(cmake --build "$dir" -j"$(nproc)" 2>&1); then
         grep -vE '^\[[0-9]+/[0-9]+\] ' <<<"$output"
