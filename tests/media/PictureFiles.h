@@ -64,33 +64,10 @@ inline QString save(const QDir& dir, const QString& name, const QImage& image,
 // image marker. Orientation 6 means "turn 90 degrees clockwise to view".
 inline QByteArray withExifOrientation(QByteArray jpeg, std::uint16_t orientation)
 {
-    const char tiff[] = {'M',
-                         'M',
-                         0,
-                         42,
-                         0,
-                         0,
-                         0,
-                         8, // header, IFD at 8
-                         0,
-                         1, // one entry
-                         0x01,
-                         0x12,
-                         0,
-                         3,
-                         0,
-                         0,
-                         0,
-                         1, // orientation, SHORT x1
-                         char(orientation >> 8),
-                         char(orientation),
-                         0,
-                         0, // value
-                         0,
-                         0,
-                         0,
-                         0}; // no next IFD
-    QByteArray payload = QByteArray("Exif\0\0", 6) + QByteArray(tiff, sizeof tiff);
+    // Big-endian TIFF header, the directory at 8 with one entry: tag 0x0112, SHORT, count 1.
+    const QByteArray tiff = QByteArray("MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 18) +
+                            char(orientation >> 8) + char(orientation) + QByteArray(6, '\0');
+    QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray segment("\xFF\xE1", 2);
     const int length = int(payload.size()) + 2;
     segment += char(length >> 8);

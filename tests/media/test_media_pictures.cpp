@@ -156,8 +156,6 @@ private slots:
 
         // Stored 600 x 300: top half red, bottom half blue.
         const QSize full;
-        QTest::newRow("as stored")
-            << 1 << full << QSize(600, 300) << QSize(600, 300) << QPointF(0.5, 0.2);
         QTest::newRow("upside down")
             << 3 << full << QSize(600, 300) << QSize(600, 300) << QPointF(0.5, 0.8);
         QTest::newRow("turn clockwise")
