@@ -143,7 +143,10 @@ private slots:
                     inBox << match.captured(5);
             }
             const char* label = VESKResults::ValueLabels[std::size_t(i)].name;
-            QCOMPARE(inBox, QStringList{expectedValue(lines, label)});
+            const QString value = expectedValue(lines, label);
+            QVERIFY2(inBox == QStringList{value},
+                     qPrintable(
+                         QStringLiteral("%1 holds %2, not %3").arg(label, inBox.join(' '), value)));
         }
 
         // At 100 dpi the worksheet's lines are there to see.
