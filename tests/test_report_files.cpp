@@ -49,40 +49,40 @@ QStringList entries(const QString& folder)
         QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-// A folder holding an old pair of files.
+// A folder holding an old pair of files, or none.
 struct OldPair
 {
     QTemporaryDir dir;
-    QString database = dir.filePath(Base + ".mdb");
-    QString report = dir.filePath(Base + ".txt");
+    QString database = dir.filePath(Base + ".mdb"), report = dir.filePath(Base + ".txt");
+    QStringList both{Base + ".mdb", Base + ".txt"};
     bool withFiles;
     explicit OldPair(bool files = true) : withFiles(files)
     {
-        if (withFiles) {
-            put(database, "old mdb");
-            put(report, "old txt");
-        }
+        for (const QString& path : withFiles ? QStringList{database, report} : QStringList{})
+            put(path, "old " + path.right(3).toUtf8());
     }
     bool intact() const
     {
-        if (!withFiles)
-            return entries(dir.path()).isEmpty();
-        return readAll(database) == "old mdb" && readAll(report) == "old txt" &&
-               entries(dir.path()) == QStringList{Base + ".mdb", Base + ".txt"};
+        return entries(dir.path()) == (withFiles ? both : QStringList{}) &&
+               (!withFiles || (readAll(database) == "old mdb" && readAll(report) == "old txt"));
     }
     bool isNew(const char* name) const
     {
         return readAll(report) == QByteArray::fromStdString(textReport(fields(name))) &&
                readAll(database).startsWith(QByteArray("\0\1\0\0Standard Jet DB", 19)) &&
-               entries(dir.path()) == QStringList{Base + ".mdb", Base + ".txt"};
+               entries(dir.path()) == both;
     }
 };
 
-// The steps of a save, over an old pair or into an empty folder.
-QStringList stepsOfASave(bool oldFiles = true)
+// The steps of a save into `folder` (by default over an old pair or into an empty folder),
+// with `setUp` applied to its faults.
+QStringList stepsOfASave(bool oldFiles = true,
+                         const std::function<void(QTemporaryDir&, safewrite::Faults&)>& setUp = {})
 {
     OldPair pair(oldFiles);
     safewrite::Faults faults;
+    if (setUp)
+        setUp(pair.dir, faults);
     reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
     QStringList steps;
     for (const std::string& step : faults.steps())
@@ -97,19 +97,6 @@ class TestReportFiles : public QObject
     Q_OBJECT
 
 private slots:
-    void writesBothFiles()
-    {
-        OldPair pair;
-        const reportfiles::SaveResult result =
-            reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
-        QVERIFY2(result.saved, qPrintable(result.failure));
-        QVERIFY(pair.isNew("Anna"));
-        const std::vector<readback::Table> tables = readback::mdbReader(pair.database);
-        QCOMPARE(tables.size(), std::size_t(2));
-        QCOMPARE(tables[0].rows.value(0).value(2), QStringLiteral("5"));
-        QCOMPARE(tables[1].rows.value(0).value(0), QStringLiteral("Anna"));
-    }
-
     // A fault at each step in turn: the old pair stays byte for byte, nothing else is left,
     // and the messages say what failed, where, why, and what is on disk.
     void faultAtEachStep_data()
@@ -136,13 +123,12 @@ private slots:
             reportfiles::SaveResult result;
             {
                 safewrite::Faults faults;
-                if (kind == "fails") {
+                if (kind == "fails")
                     faults.failStep(n, ENOSPC);
-                } else {
+                else
                     faults.shortWrite(n, 5);
-                    if (kind == "full")
-                        faults.shortWrite(n + 1, 0);
-                }
+                if (kind == "full")
+                    faults.shortWrite(n + 1, 0);
                 result = reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
             }
             if (kind == "short" || (result.saved && steps[n - 1] == "remove")) {
@@ -191,30 +177,23 @@ private slots:
     }
 
     // The primitive never creates through a name that exists, a planted link least of all.
-    void creationIsExclusiveAndNeverFollowsALink_data()
-    {
-        QTest::addColumn<QString>("pointsTo");
-        QTest::newRow("link to a file") << "victim";
-        QTest::newRow("dangling link") << "nowhere";
-    }
-
     void creationIsExclusiveAndNeverFollowsALink()
     {
-        QFETCH(QString, pointsTo);
-        QTemporaryDir dir;
-        put(dir.filePath("victim"), "victim");
-        QVERIFY(QFile::link(dir.filePath(pointsTo), dir.filePath(".x000000000000")));
-        safewrite::Faults faults;
-        faults.fixNames("000000000000");
-        try {
-            safewrite::NewFile::create(dir.path().toStdString(), ".x", "shown.mdb");
-            QFAIL("created");
-        } catch (const safewrite::Error& error) {
-            QCOMPARE(QString(error.what()),
-                     QStringLiteral("Could not create \"shown.mdb\": File exists"));
+        for (const char* pointsTo : {"victim", "nowhere"}) {
+            QTemporaryDir dir;
+            put(dir.filePath("victim"), "victim");
+            QVERIFY(QFile::link(dir.filePath(pointsTo), dir.filePath(".x000000000000")));
+            safewrite::Faults faults;
+            faults.fixNames("000000000000");
+            try {
+                safewrite::NewFile::create(dir.path().toStdString(), ".x", "shown.mdb");
+                QFAIL("created");
+            } catch (const safewrite::Error& error) {
+                QCOMPARE(QString(error.what()), "Could not create \"shown.mdb\": File exists");
+            }
+            QCOMPARE(readAll(dir.filePath("victim")), QByteArray("victim"));
+            QCOMPARE(entries(dir.path()), (QStringList{".x000000000000", "victim"}));
         }
-        QCOMPARE(readAll(dir.filePath("victim")), QByteArray("victim"));
-        QCOMPARE(entries(dir.path()), (QStringList{".x000000000000", "victim"}));
     }
 
     // Links planted at names of this save's kind and at the names of other writers are
@@ -226,19 +205,17 @@ private slots:
         const QString victim = elsewhere.filePath("victim");
         put(victim, "victim");
         const QString prefix = QString::fromStdString(reportfiles::leftoverPrefix(Base));
-        const QStringList others{Base + ".mdb.tmp", Base + ".txt.tmp", ".vesk"};
-        for (const QString& name : QStringList{prefix + "d000000000000", prefix + "m000000000000",
-                                               prefix + "t000000000000"} +
-                                       others)
-            QVERIFY(QFile::link(victim, pair.dir.filePath(name)));
+        const QStringList others{".vesk", Base + ".mdb.tmp", Base + ".txt.tmp"};
+        for (const QString& kind : others + QStringList{"d", "m", "t"})
+            QVERIFY(QFile::link(
+                victim,
+                pair.dir.filePath(kind.size() > 1 ? kind : prefix + kind + "000000000000")));
         QVERIFY(reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna")).saved);
         QCOMPARE(readAll(victim), QByteArray("victim"));
         for (const QString& name : others)
             QVERIFY(QFileInfo(pair.dir.filePath(name)).isSymLink());
-        QStringList files = entries(pair.dir.path());
-        for (const QString& name : others)
-            files.removeOne(name);
-        QCOMPARE(files, (QStringList{Base + ".mdb", Base + ".txt"}));
+        QCOMPARE(entries(pair.dir.path()),
+                 (QStringList{others[0], pair.both[0], others[1], pair.both[1], others[2]}));
     }
 
     // A linked database: a dangling link does not block a save; a failed save puts the link
@@ -256,45 +233,35 @@ private slots:
     {
         QFETCH(bool, dangling);
         QFETCH(bool, linksWork);
-        QTemporaryDir dir, elsewhere;
+        QTemporaryDir elsewhere;
         const QString target = elsewhere.filePath("real.mdb");
         if (!dangling)
             put(target, "real");
-        const QString database = dir.filePath(Base + ".mdb");
-        QVERIFY(QFile::link(target, database));
         const int link = int(stepsOfASave().indexOf("link")) + 1;
-        const auto setUp = [&](safewrite::Faults& faults) {
+        const auto setUp = [&](QTemporaryDir& dir, safewrite::Faults& faults) {
+            QVERIFY(QFile::link(target, dir.filePath(Base + ".mdb")));
             if (!linksWork)
                 faults.failStep(link, EPERM);
         };
-        QStringList steps;
-        {
-            QTemporaryDir scratch;
-            QVERIFY(QFile::link(target, scratch.filePath(Base + ".mdb")));
-            safewrite::Faults faults;
-            setUp(faults);
-            reportfiles::writeBoth(scratch.path(), Base, fields("Anna"));
-            for (const std::string& step : faults.steps())
-                steps << QString::fromStdString(step);
-        }
+        const int lastRename = int(stepsOfASave(false, setUp).lastIndexOf("rename")) + 1;
+        OldPair pair(false);
         reportfiles::SaveResult result;
         {
             safewrite::Faults faults;
-            setUp(faults);
+            setUp(pair.dir, faults);
             if (!dangling)
-                faults.failStep(int(steps.lastIndexOf("rename")) + 1, EIO);
-            result = reportfiles::writeBoth(dir.path(), Base, fields("Anna"));
+                faults.failStep(lastRename, EIO);
+            result = reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
         }
         QCOMPARE(result.saved, dangling);
-        QCOMPARE(entries(dir.path()).size(), dangling ? 2 : 1);
-        QCOMPARE(QFileInfo(database).isSymLink(), !dangling && linksWork);
+        QCOMPARE(entries(pair.dir.path()).size(), dangling ? 2 : 1);
+        QCOMPARE(QFileInfo(pair.database).isSymLink(), !dangling && linksWork);
         if (dangling)
             return;
         QCOMPARE(readAll(target), QByteArray("real"));
-        QCOMPARE(readAll(database), QByteArray("real"));
-        QCOMPARE(result.onDisk == NothingLost, linksWork);
-        if (!linksWork)
-            QVERIFY2(result.onDisk.contains("copy"), qPrintable(result.onDisk));
+        QCOMPARE(readAll(pair.database), QByteArray("real"));
+        QVERIFY2(linksWork ? result.onDisk == NothingLost : result.onDisk.contains("copy"),
+                 qPrintable(result.onDisk));
     }
 
     void names_data()
@@ -302,16 +269,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("255-byte file name") << "x" + QString(125, QChar(0xFC)) << "";
-        QTest::newRow("slash") << "a/b"
-                               << "cannot contain \"/\" or \"\\\"";
-        QTest::newRow("backslash") << "a\\b"
-                                   << "cannot contain \"/\" or \"\\\"";
-        QTest::newRow("C0") << "a\x01b"
-                            << "control characters";
-        QTest::newRow("DEL") << "a\x7f"
-                             << "control characters";
-        QTest::newRow("C1") << "a\u0085"
-                            << "control characters";
+        for (const char* name : {"a/b", "a\\b"})
+            QTest::newRow(name) << name << "cannot contain \"/\" or \"\\\"";
+        for (const char* name : {"a\x01b", "a\x7f", "a\u0085"})
+            QTest::newRow("control") << name << "control characters";
     }
 
     void names()
@@ -325,6 +286,11 @@ private slots:
         if (result.saved) {
             QCOMPARE(entries(dir.path()), (QStringList{name + ".mdb", name + ".txt"}));
             QCOMPARE((name + ".mdb").toUtf8().size(), 255);
+            const std::vector<readback::Table> tables =
+                readback::mdbReader(dir.filePath(name + ".mdb"));
+            QCOMPARE(tables.size(), std::size_t(2));
+            QCOMPARE(tables[0].rows.value(0).value(2), QStringLiteral("5"));
+            QCOMPARE(tables[1].rows.value(0).value(0), QStringLiteral("A"));
             return;
         }
         QVERIFY2(result.failure.startsWith("Could not create \"" + dir.path() + "/a"),

@@ -4,9 +4,8 @@
 
 #include "Database.h"
 
-#include <QDate>
 #include <QDateTime>
-#include <QTime>
+#include <QMetaType>
 
 #include <chrono>
 #include <string>
@@ -14,41 +13,35 @@
 
 namespace sample {
 
-inline const std::vector<std::string> resultColumns{"VESK Score - Left Arm",
-                                                    "Risk Level - Left Arm",
-                                                    "Upper Arm - Left",
-                                                    "Lower Arm - Left",
-                                                    "Wrist - Left",
-                                                    "VESK Score - Right Arm",
-                                                    "Risk Level - Right Arm",
-                                                    "Upper Arm - Right",
-                                                    "Lower Arm - Right",
-                                                    "Wrist - Right",
-                                                    "Trunk",
-                                                    "Neck",
-                                                    "Legs",
-                                                    "Load / Force",
-                                                    "Coupling",
-                                                    "Activity"};
-inline const std::vector<std::string> resultValues{"7", "Medium", "2", "",  "3", "4", "Low", "1",
-                                                   "2", "1",      "2", "3", "1", "0", "1",   "1"};
-inline const std::vector<std::string> employeeColumns{"Employee Name", "Employee Number",
-                                                      "Employee Location"};
-inline const std::vector<std::string> employeeValues{
-    "Zo\u00eb \u00c5ngstr\u00f6m-Dvo\u0159\u00e1k \u738b\u5c0f\u660e \u20ac",
-    "E" + std::string(199, '9'), ""};
-
-// 2024-01-01 12:00:00 local time, the date of the user tables in the reference files.
-inline std::chrono::system_clock::time_point referenceDate()
+struct TableSpec
 {
-    const QDateTime local(QDate(2024, 1, 1), QTime(12, 0));
-    return std::chrono::system_clock::time_point(std::chrono::seconds(local.toSecsSinceEpoch()));
-}
+    std::string name;
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
 
+inline const TableSpec result{
+    "VESKResult",
+    {"VESK Score - Left Arm", "Risk Level - Left Arm", "Upper Arm - Left", "Lower Arm - Left",
+     "Wrist - Left", "VESK Score - Right Arm", "Risk Level - Right Arm", "Upper Arm - Right",
+     "Lower Arm - Right", "Wrist - Right", "Trunk", "Neck", "Legs", "Load / Force", "Coupling",
+     "Activity"},
+    {{"7", "Medium", "2", "", "3", "4", "Low", "1", "2", "1", "2", "3", "1", "0", "1", "1"}}};
+inline const TableSpec employee{
+    "EmployeeDetails",
+    {"Employee Name", "Employee Number", "Employee Location"},
+    {{"Zo\u00eb \u00c5ngstr\u00f6m-Dvo\u0159\u00e1k \u738b\u5c0f\u660e \u20ac",
+      "E" + std::string(199, '9'), ""}}};
+
+// The user tables of the reference files are dated 2024-01-01 12:00:00 local time.
 inline jet::Options referenceOptions()
 {
     jet::Options options;
-    options.clock = referenceDate;
+    options.clock = [] {
+        const QDateTime local(QDate(2024, 1, 1), QTime(12, 0));
+        return std::chrono::system_clock::time_point(
+            std::chrono::seconds(local.toSecsSinceEpoch()));
+    };
     return options;
 }
 
@@ -60,16 +53,14 @@ inline std::string insert(const std::string& table, const std::vector<std::strin
     return sql + ")";
 }
 
-inline void addTable(jet::Database& database, const std::string& name,
-                     const std::vector<std::string>& columns,
-                     const std::vector<std::vector<std::string>>& rows)
+inline void addTable(jet::Database& database, const TableSpec& spec)
 {
-    jet::Table table(name);
-    for (const std::string& column : columns)
+    jet::Table table(spec.name);
+    for (const std::string& column : spec.columns)
         table.appendColumn(column);
     database.appendTable(std::move(table));
-    for (const auto& row : rows)
-        database.execute(insert(name, row));
+    for (const auto& row : spec.rows)
+        database.execute(insert(spec.name, row));
 }
 
 // The database the program writes for an assessment, with or without the employee table.
@@ -77,10 +68,12 @@ inline jet::Database assessment(const std::filesystem::path& path, bool withEmpl
                                 jet::Options options = referenceOptions())
 {
     jet::Database database = jet::Database::create(path, std::move(options));
-    addTable(database, "VESKResult", resultColumns, {resultValues});
+    addTable(database, result);
     if (withEmployee)
-        addTable(database, "EmployeeDetails", employeeColumns, {employeeValues});
+        addTable(database, employee);
     return database;
 }
 
 } // namespace sample
+
+Q_DECLARE_METATYPE(std::vector<sample::TableSpec>)

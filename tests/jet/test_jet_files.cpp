@@ -9,20 +9,12 @@
 
 namespace {
 
-struct TableSpec
-{
-    std::string name;
-    std::vector<std::string> columns;
-    std::vector<std::vector<std::string>> rows;
-};
-
 QStringList entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
 }
 
-QString errorOf(const std::function<void()>& action)
+template <typename Action> QString errorOf(Action action)
 {
     try {
         action();
@@ -34,8 +26,6 @@ QString errorOf(const std::function<void()>& action)
 
 } // namespace
 
-Q_DECLARE_METATYPE(std::vector<TableSpec>)
-
 class TestJetFiles : public QObject
 {
     Q_OBJECT
@@ -43,19 +33,18 @@ class TestJetFiles : public QObject
 private slots:
     void readers_data()
     {
-        QTest::addColumn<std::vector<TableSpec>>("tables");
-        QTest::newRow("assessment") << std::vector<TableSpec>{
-            {"VESKResult", sample::resultColumns, {sample::resultValues}},
-            {"EmployeeDetails", sample::employeeColumns, {sample::employeeValues}}};
+        using Tables = std::vector<sample::TableSpec>;
+        QTest::addColumn<Tables>("tables");
+        QTest::newRow("assessment") << Tables{sample::result, sample::employee};
         std::string outsideBmp;
         for (int k = 0; k < 100; ++k)
             outsideBmp += "\U0001F600";
-        QTest::newRow("value kinds") << std::vector<TableSpec>{
+        QTest::newRow("value kinds") << Tables{
             {"Kinds",
              {"Empty", "Full 200", "Accents / Latin", "CJK", "Apostrophes", "Full outside BMP"},
              {{"", std::string(200, 'x'), "\u00e0\u00e9\u00ee \u00c5\u0159\u00df \u20ac",
                "\u738b\u5c0f\u660e", "O'Brien's ''x''", outsideBmp}}}};
-        std::vector<TableSpec> many;
+        Tables many;
         for (int k = 0; k < 16; ++k)
             many.push_back({"Table" + std::to_string(k), {"A", "B"}, {{"x", ""}, {"", "y"}}});
         QTest::newRow("sixteen tables, two rows each") << many;
@@ -63,13 +52,13 @@ private slots:
 
     void readers()
     {
-        QFETCH(std::vector<TableSpec>, tables);
+        QFETCH(std::vector<sample::TableSpec>, tables);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("read back.mdb"));
         jet::Database database = jet::Database::create(path.toStdString());
         std::vector<readback::Table> expected;
-        for (const TableSpec& table : tables) {
-            sample::addTable(database, table.name, table.columns, table.rows);
+        for (const sample::TableSpec& table : tables) {
+            sample::addTable(database, table);
             readback::Table& out = expected.emplace_back();
             out.name = QString::fromStdString(table.name);
             for (const std::string& column : table.columns)
@@ -82,21 +71,18 @@ private slots:
         }
         database.close();
         QCOMPARE(readback::mdbReader(path), expected);
-
-        std::vector<readback::Table> byTools = readback::mdbTools(path);
-        QCOMPARE(byTools.size(), expected.size());
-        for (std::size_t t = 0; t < expected.size(); ++t) {
+        // mdbtools decodes text as UCS-2: what it makes of characters outside the BMP is left out.
+        std::vector<readback::Table> read = readback::mdbTools(path);
+        for (std::size_t t = 0; t < std::min(read.size(), expected.size()); ++t) {
             expected[t].columns.replaceInStrings(" text400", " Text (200)");
-            for (qsizetype r = 0; r < qMin(expected[t].rows.size(), byTools[t].rows.size()); ++r) {
-                QStringList& row = byTools[t].rows[r];
-                for (qsizetype c = 0; c < qMin(row.size(), expected[t].rows[r].size()); ++c) {
-                    const QString& value = expected[t].rows[r][c];
-                    if (value.size() != value.toUcs4().size()) // outside the BMP: see mdbTools
-                        row[c] = value;
-                }
-            }
+            for (qsizetype r = 0; r < std::min(read[t].rows.size(), expected[t].rows.size()); ++r)
+                for (qsizetype c = 0;
+                     c < std::min(read[t].rows[r].size(), expected[t].rows[r].size()); ++c)
+                    if (expected[t].rows[r][c].contains(
+                            QRegularExpression("[\\x{10000}-\\x{10ffff}]")))
+                        read[t].rows[r][c] = expected[t].rows[r][c];
         }
-        QCOMPARE(byTools, expected);
+        QCOMPARE(read, expected);
     }
 
     // A failure of the file system leaves nothing new in the folder and says where and why.
@@ -116,50 +102,29 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString folder = dir.filePath("sub");
-        QVERIFY(QDir().mkpath(folder));
         const QString path = folder + "/out.mdb";
+        QVERIFY(QDir().mkpath(folder));
         jet::Database database = sample::assessment(path.toStdString(), false);
-        if (occupy.isEmpty())
-            QVERIFY(QDir(folder).removeRecursively());
-        else
-            QVERIFY(QDir().mkpath(folder + "/" + occupy));
+        QVERIFY(occupy.isEmpty() ? QDir(folder).removeRecursively()
+                                 : QDir().mkpath(folder + "/" + occupy));
         const QString message = errorOf([&] { database.close(); });
         QVERIFY2(message.contains('"' + path + "\": " + reason), qPrintable(message));
         QCOMPARE(entries(folder), occupy.isEmpty() ? QStringList() : QStringList{"out.mdb"});
-        QCOMPARE(entries(folder + "/out.mdb"), occupy.isEmpty() ? QStringList() : QStringList{"x"});
+        QCOMPARE(entries(path), occupy.isEmpty() ? QStringList() : QStringList{"x"});
     }
 
-    void createRefused_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("empty") << ""
-                               << "no file name";
-        QTest::newRow("folder") << "."
-                                << "is a folder";
-        QTest::newRow("missing folder") << "no/such/folder/x.mdb"
-                                        << "does not exist";
-    }
-
-    void createRefused()
-    {
-        QFETCH(QString, path);
-        QFETCH(QString, problem);
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        QVERIFY(errorOf([&] { jet::Database::create(path.toStdString()); }).contains(problem));
-        QCOMPARE(entries(dir.path()), QStringList{});
-    }
-
-    // Nothing is written without close(); a closed or moved-from database refuses every use.
+    // Refused paths; nothing is written without close(); a closed or moved-from database
+    // refuses every use.
     void misuse()
     {
         QTemporaryDir dir;
-        {
-            sample::assessment(dir.filePath("a.mdb").toStdString(), true);
-        }
+        QDir::setCurrent(dir.path());
+        QVERIFY(errorOf([] { jet::Database::create(""); }).contains("no file name"));
+        QVERIFY(errorOf([] { jet::Database::create("."); }).contains("is a folder"));
+        QVERIFY(errorOf([] { jet::Database::create("no/such/x.mdb"); }).contains("does not exist"));
+        sample::assessment("a.mdb", true);
         QCOMPARE(entries(dir.path()), QStringList{});
-        jet::Database database = sample::assessment(dir.filePath("a.mdb").toStdString(), false);
+        jet::Database database = sample::assessment("a.mdb", false);
         jet::Database moved = std::move(database);
         QVERIFY(errorOf([&] { database.bytes(); }).contains("moved from"));
         moved.close();
