@@ -85,32 +85,23 @@ private slots:
         QCOMPARE(read, expected);
     }
 
-    // A failure of the file system leaves nothing new in the folder and says where and why.
-    void closeFails_data()
-    {
-        QTest::addColumn<QString>("occupy");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("folder removed before close") << ""
-                                                     << "No such file or directory";
-        QTest::newRow("target is a non-empty folder") << "out.mdb/x"
-                                                      << "Is a directory";
-    }
-
+    // A failure of the file system (the folder removed, a non-empty folder at the target)
+    // leaves nothing new in the folder and says where and why.
     void closeFails()
     {
-        QFETCH(QString, occupy);
-        QFETCH(QString, reason);
-        QTemporaryDir dir;
-        const QString folder = dir.filePath("sub");
-        const QString path = folder + "/out.mdb";
-        QVERIFY(QDir().mkpath(folder));
-        jet::Database database = sample::assessment(path.toStdString(), false);
-        QVERIFY(occupy.isEmpty() ? QDir(folder).removeRecursively()
-                                 : QDir().mkpath(folder + "/" + occupy));
-        const QString message = errorOf([&] { database.close(); });
-        QVERIFY2(message.contains('"' + path + "\": " + reason), qPrintable(message));
-        QCOMPARE(entries(folder), occupy.isEmpty() ? QStringList() : QStringList{"out.mdb"});
-        QCOMPARE(entries(path), occupy.isEmpty() ? QStringList() : QStringList{"x"});
+        for (const auto& [occupy, reason] : {std::pair{"", "No such file or directory"},
+                                             std::pair{"out.mdb/x", "Is a directory"}}) {
+            QTemporaryDir dir;
+            const QString folder = dir.filePath("sub"), path = folder + "/out.mdb";
+            QVERIFY(QDir().mkpath(folder));
+            jet::Database database = sample::assessment(path.toStdString(), false);
+            QVERIFY(*occupy ? QDir().mkpath(folder + "/" + occupy)
+                            : QDir(folder).removeRecursively());
+            const QString message = errorOf([&] { database.close(); });
+            QVERIFY2(message.contains('"' + path + "\": " + reason), qPrintable(message));
+            QCOMPARE(entries(folder), *occupy ? QStringList{"out.mdb"} : QStringList());
+            QCOMPARE(entries(path), *occupy ? QStringList{"x"} : QStringList());
+        }
     }
 
     // Refused paths; nothing is written without close(); a closed or moved-from database
