@@ -126,8 +126,8 @@ JpegFrame readJpegFrame(const QString& path)
         JpegFrame result{true, 0};
         if (!progressive && byte(0) >= components)
             return result;
-        const int hMax = *std::max_element(h.begin(), h.begin() + components);
-        const int vMax = *std::max_element(v.begin(), v.begin() + components);
+        const qint64 hMax = *std::max_element(h.begin(), h.begin() + components);
+        const qint64 vMax = *std::max_element(v.begin(), v.begin() + components);
         for (std::size_t i = 0; i < std::size_t(components); ++i) {
             const qint64 across = (width * h[i] + hMax * 8 - 1) / (hMax * 8);
             const qint64 down = (height * v[i] + vMax * 8 - 1) / (vMax * 8);
