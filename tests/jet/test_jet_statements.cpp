@@ -205,7 +205,8 @@ private slots:
             } catch (const jet::Error& error) {
                 QVERIFY(QString(error.what()).startsWith("INSERT INTO"));
             }
-            QCOMPARE(database->bytes().size() % 4096, std::size_t(0));
+            if (k % 50 == 0)
+                QCOMPARE(database->bytes().size() % 4096, std::size_t(0));
         }
         QVERIFY(accepted > 0);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
