@@ -309,7 +309,9 @@ def draw(boxes):
     sh.box(sa, ident="box-Label19")
     sh.caption(centre_x(sa), sa[1] - 7, "Score A")
     sh.cut_box(sb, ident="cut-Label20-Label21")
-    sh.caption(sb[0] - 10, sb[1] + 18, "Score B", anchor="end")
+    # To the right of its own box: on the left it sat under the group B result box, and under
+    # the box it would crowd the Activity caption.
+    sh.caption(sb[0] + sb[2] + 8, sb[1] + sb[3] / 2 + 5, "Score B", anchor="start")
     sh.cut_box(sc, ident="cut-Label22-Label23")
     sh.caption(centre_x(sc), sc[1] + sc[3] + 19, "Score C")
     # Score A -> Score C: right, then down
