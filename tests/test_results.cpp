@@ -283,38 +283,6 @@ private slots:
         QVERIFY(Forms::get<HelpWindow>().isVisible());
         QVERIFY(seams.messages.isEmpty());
     }
-
-    void mouseOverAControlLeavesTheSetting()
-    {
-        reachResults().Command1->click();
-        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
-        // The window may have appeared under the pointer of an earlier test.
-        QTest::mouseMove(&risk, risk.Label1->geometry().center());
-        platform::setApplicationHelpFile(QString());
-        const QString before = platform::applicationHelpFile();
-        QTest::mouseMove(&risk, risk.Label2->geometry().center());
-        QCOMPARE(platform::applicationHelpFile(), before);
-    }
-
-    // The help files shipped with the program have a title and contents to follow.
-    void shippedHelpFiles_data()
-    {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("reduction") << "reduction measures/helpfile.html";
-        QTest::newRow("program") << "Helpfile/helpfile.html";
-    }
-
-    void shippedHelpFiles()
-    {
-        QFETCH(QString, path);
-        seams->programFolder = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
-        showHelpFile(platform::programFolder() + "/" + path);
-        QVERIFY(seams.messages.isEmpty());
-        HelpWindow& help = Forms::get<HelpWindow>();
-        QVERIFY(!help.browser->documentTitle().isEmpty());
-        QVERIFY(help.browser->toPlainText().size() > 3000);
-        QVERIFY(help.browser->toHtml().contains("href=\"#"));
-    }
 };
 
 QTEST_MAIN(TestResults)
