@@ -13,7 +13,9 @@
 
 #include <QFontMetrics>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -74,6 +76,26 @@ void fitFontToWidth(QLabel* label, int width)
     label->setFont(font);
 }
 
+// The tab captions shrink with the window's zoom; the room the style leaves around them has to
+// shrink with them, or the captions of a zoomed-out window no longer fit on the tab row.
+class ZoomedTabStyle : public QProxyStyle
+{
+public:
+    explicit ZoomedTabStyle(double zoom) : m_zoom(zoom) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        if (metric == PM_TabBarTabHSpace || metric == PM_TabBarTabVSpace)
+            return qRound(value * m_zoom);
+        return value;
+    }
+
+private:
+    double m_zoom;
+};
+
 } // namespace
 
 // The tabbed container reaches 10815 twips down, past the designed client height of 10680: the
@@ -122,6 +144,7 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
         page->setObjectName(QStringLiteral("Tab%1").arg(tab + 1));
         SSTab2->addTab(page, QString::fromLatin1(tabCaptions[tab]));
     }
+    fitTabCaptions();
     // Measured with the tabs in place: an empty tab row has no height.
     m_tabBarHeight = SSTab2->tabBar()->sizeHint().height();
 
@@ -144,6 +167,8 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
         previous = next;
     }
     setTabOrder(previous, SSTab2);
+    addTabKeys();
+    focusFirstDrawing();
 
     setWindowState(Qt::WindowMaximized);
     Form_Load();
@@ -152,6 +177,57 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
 void Main2::Form_Load()
 {
     m_valueLabels[static_cast<int>(Region::Activity)]->setText(QStringLiteral("0"));
+}
+
+void Main2::fitTabCaptions()
+{
+    auto* style = new ZoomedTabStyle(zoom());
+    style->setParent(SSTab2->tabBar());
+    SSTab2->tabBar()->setStyle(style);
+    // Font sizes come in steps: where the zoomed font still runs wide, a smaller one is taken.
+    QFont font = SSTab2->font();
+    while (SSTab2->tabBar()->sizeHint().width() > SSTab2->width() && font.pointSizeF() > 3) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        SSTab2->setFont(font);
+    }
+}
+
+void Main2::addTabKeys()
+{
+    // Ctrl+Tab and Ctrl+PgDn go one tab on, Ctrl+Shift+Tab and Ctrl+PgUp one back, Alt+1 to
+    // Alt+5 straight to a tab; all of them from anywhere in the window.
+    const auto step = [this](int by) {
+        showTabFromKeyboard((SSTab2->currentIndex() + by + SSTab2->count()) % SSTab2->count());
+    };
+    const std::pair<QKeySequence, int> steps[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& [keys, by] : steps)
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [step, by] { step(by); });
+    for (int tab = 0; tab < SSTab2->count(); ++tab) {
+        connect(new QShortcut(QKeySequence(Qt::ALT | (Qt::Key_1 + tab)), this),
+                &QShortcut::activated, this, [this, tab] { showTabFromKeyboard(tab); });
+    }
+}
+
+void Main2::showTabFromKeyboard(int tab)
+{
+    SSTab2->setCurrentIndex(tab);
+    focusFirstDrawing();
+}
+
+void Main2::focusFirstDrawing()
+{
+    const int tab = SSTab2->currentIndex();
+    for (std::size_t i = 0; i < Options.size(); ++i) {
+        if (Options[i].tab == tab) {
+            m_frames[i]->drawing->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void Main2::placeOnTab(QWidget* child, const TwipsRect& twips) const
@@ -187,6 +263,9 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
         frame->drawing->setCursor(Qt::PointingHandCursor);
         // Drawings can be reached with Tab and chosen with Space, like buttons.
         frame->drawing->setFocusPolicy(Qt::StrongFocus);
+        frame->drawing->setCheckable(true);
+        frame->drawing->setAccessibleName(QString::fromUtf8(option.caption));
+        frame->drawing->setAccessibleDescription(frame->drawing->drawnWords());
         frame->drawing->setGeometry(
             QRect(QPoint(toPixels(120), toPixels(120)),
                   QPoint(frame->width() - toPixels(120) - 1, frame->height() - toPixels(60) - 1)));
@@ -224,6 +303,7 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
         value->setObjectName(QString::fromUtf8(display.valueLabel));
         value->setFont(designFont(arial, 27.75, true));
         placeOnTab(value, {display.valueAt.left, display.valueAt.top, 1200, 735});
+        setAccessibleCaption(value, captionLabel->text());
         m_valueLabels[static_cast<int>(display.region)] = value;
 
         for (QLabel* label : {row, captionLabel, value})
@@ -284,6 +364,14 @@ void Main2::drawingClick(int option)
     }
     }
     showScore(clicked.region);
+}
+
+void Main2::chooseOptions(const std::array<bool, 45>& chosen)
+{
+    for (int i = 0; i < int(Options.size()); ++i) {
+        if (chosen[std::size_t(i)] != m_frames[i]->isHighlighted())
+            drawingClick(i);
+    }
 }
 
 void Main2::showScore(Region region)
@@ -364,11 +452,3 @@ void Main2::titleBarClose()
 {
     confirmQuitWithoutSaving();
 }
-void Main2::chooseOptions(const std::array<bool, 45>& chosen)
-{
-    for (int i = 0; i < int(Options.size()); ++i) {
-        if (chosen[std::size_t(i)] != m_frames[i]->isHighlighted())
-            drawingClick(i);
-    }
-}
-

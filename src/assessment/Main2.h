@@ -55,6 +55,10 @@ protected:
 private:
     void Form_Load();
     void buildTab(int tab, const QString& headingName, const QString& heading);
+    void fitTabCaptions();
+    void addTabKeys();
+    void showTabFromKeyboard(int tab);
+    void focusFirstDrawing();
     void placeOnTab(QWidget* child, const TwipsRect& twips) const;
     bool regionFilled(Region region) const;
     void showScore(Region region);

@@ -1,6 +1,7 @@
 #include "OptionFrame.h"
 
 #include "Form.h"
+#include "SvgPicture.h"
 
 #include <QPainter>
 
@@ -17,6 +18,8 @@ void OptionFrame::setBackColor(quint32 colour)
     if (colour == m_backColor)
         return;
     m_backColor = colour;
+    if (drawing)
+        drawing->setChecked(isHighlighted());
     update();
 }
 

@@ -4,6 +4,7 @@
 #include "Platform.h"
 #include "Seams.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -66,9 +67,13 @@ int Form::toPixels(int twips) const
 QRect Form::toPixels(int left, int top, int width, int height) const
 {
     // Map both corners so that neighbouring controls keep their designed gaps.
+    // A thin designed line stays at least one pixel wide however far the window is zoomed out.
     const int x = toPixels(left);
     const int y = toPixels(top);
-    return QRect(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
+    const int pixelWidth = toPixels(left + width) - x;
+    const int pixelHeight = toPixels(top + height) - y;
+    return QRect(x, y, width > 0 ? std::max(1, pixelWidth) : pixelWidth,
+                 height > 0 ? std::max(1, pixelHeight) : pixelHeight);
 }
 
 QFont Form::designFont(const QString& family, double points, bool bold) const
@@ -106,6 +111,13 @@ QPushButton* Form::addButton(const QString& name, const QString& caption, QRect 
     return button;
 }
 
+void Form::keepDesignedSize()
+{
+    setFixedSize(size());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+}
+
 void Form::closeEvent(QCloseEvent* event)
 {
     event->ignore();
@@ -115,6 +127,47 @@ void Form::closeEvent(QCloseEvent* event)
 void Form::titleBarClose()
 {
     hide();
+}
+
+namespace {
+
+const char* const AccessibleCaption = "accessibleCaption";
+
+class CaptionedValueAccessible : public QAccessibleWidget
+{
+public:
+    explicit CaptionedValueAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text which) const override
+    {
+        if (which != QAccessible::Name)
+            return QAccessibleWidget::text(which);
+        const QString caption = widget()->property(AccessibleCaption).toString();
+        const QString value = static_cast<QLabel*>(widget())->text();
+        return value.isEmpty() ? caption : caption + QStringLiteral(": ") + value;
+    }
+};
+
+QAccessibleInterface* captionedValueFor(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QLabel") && object->property(AccessibleCaption).isValid())
+        return new CaptionedValueAccessible(static_cast<QLabel*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void setAccessibleCaption(QLabel* label, const QString& caption)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(captionedValueFor);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    label->setProperty(AccessibleCaption, caption);
 }
 
 void setTextColour(QWidget* widget, quint32 colour)

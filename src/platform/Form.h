@@ -45,6 +45,9 @@ public:
     QPushButton* addButton(const QString& name, const QString& caption, QRect twips,
                            const QFont& font, QWidget* parent = nullptr);
 
+    // Keeps the window at its designed size: no resizing and no maximise button.
+    void keepDesignedSize();
+
     // The zoom a window of this design size gets on the given available area.
     static double fitZoom(QSize designPixels, QSize available);
 
@@ -57,6 +60,10 @@ protected:
 private:
     double m_zoom = 1.0;
 };
+
+// Gives a value label the name of what it shows: assistive technology reads it as
+// "<caption>: <text>", or the caption alone while the label is empty.
+void setAccessibleCaption(QLabel* label, const QString& caption);
 
 // Sets the text colour of a label (a 0x00BBGGRR or system colour).
 void setTextColour(QWidget* widget, quint32 colour);

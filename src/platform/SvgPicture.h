@@ -1,6 +1,10 @@
 #pragma once
 // An image control showing a vector picture. It paints at the device's resolution, so the
-// picture stays sharp at any scaling. A press and release inside it is a click.
+// picture stays sharp at any scaling. A press and release inside it is a click; a double click
+// is one click, not two.
+//
+// A picture that can be chosen (setCheckable) is a check box to assistive technology: its
+// accessible name and description come from the widget, its checked state from setChecked.
 
 #include <QWidget>
 
@@ -28,6 +32,13 @@ public:
     static void dropSharedRenderers();
     // The rectangle the picture is painted into.
     QRectF pictureRect() const;
+    // The words drawn on the picture, in the order of the file, separated by single blanks.
+    QString drawnWords() const;
+
+    bool isCheckable() const { return m_checkable; }
+    void setCheckable(bool checkable) { m_checkable = checkable; }
+    bool isChecked() const { return m_checked; }
+    void setChecked(bool checked);
 
 signals:
     void clicked();
@@ -38,10 +49,14 @@ protected:
     // A control that takes the focus is clicked with Space or Enter as well.
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The second press of a double click belongs to the click already made.
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QString m_resource;
     Scaling m_scaling;
     std::shared_ptr<QSvgRenderer> m_renderer;
     bool m_pressed = false;
+    bool m_checkable = false;
+    bool m_checked = false;
 };
