@@ -1,5 +1,6 @@
 #include "FolderList.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -107,10 +108,35 @@ void FolderList::keyPressEvent(QKeyEvent* event)
         openRow(currentRow());
         return;
     }
-    const int before = currentRow();
+    // Arrow keys only move the selection: a window that opens a folder on Click() would
+    // otherwise leave the folder at the first step.
     QListWidget::keyPressEvent(event);
-    if (currentRow() != before)
-        emit Click();
+}
+
+void FolderList::keyboardSearch(const QString& search)
+{
+    if (search.isEmpty())
+        return;
+    const bool goingOn =
+        m_sinceTyped.isValid() && m_sinceTyped.elapsed() < QApplication::keyboardInputInterval();
+    m_typed = goingOn ? m_typed + search : search;
+    m_sinceTyped.start();
+    // One letter, or the same letter again and again, steps to the next folder with it; more
+    // letters look for the name from the selected entry on.
+    QString prefix = m_typed;
+    int start = std::max(0, currentRow());
+    if (prefix.count(prefix.front()) == prefix.size()) {
+        prefix = prefix.left(1);
+        ++start;
+    }
+    for (int step = 0; step < count(); ++step) {
+        const int row = (start + step) % count();
+        // The indentation that shows the depth is no part of the name.
+        if (item(row)->text().trimmed().startsWith(prefix, Qt::CaseInsensitive)) {
+            setCurrentRow(row);
+            return;
+        }
+    }
 }
 
 void FolderList::openRow(int row)

@@ -6,8 +6,11 @@
 //
 // A single click only selects an entry and raises Click(); a double click (or Enter) opens it,
 // which sets Path. Windows that want a single click to open handle Click() by setting Path to
-// clickedPath(). Every change of Path, however made, raises Change().
+// clickedPath(). The keyboard moves the selection without raising Click(): the arrow keys, and
+// typing the first letters of a folder's name. Every change of Path, however made, raises
+// Change().
 
+#include <QElapsedTimer>
 #include <QListWidget>
 
 class FolderList : public QListWidget
@@ -39,10 +42,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void keyboardSearch(const QString& search) override;
 
 private:
     void openRow(int row);
 
     QString m_path;
     int m_ancestorRows = 0; // the root .. current folder entries at the top
+    QString m_typed;        // the letters typed in quick succession
+    QElapsedTimer m_sinceTyped;
 };
