@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 OverwriteFile::OverwriteFile()
     : Form(QStringLiteral("OverwriteFile"), QStringLiteral("Overwrite File"), QSize(6150, 4455))
@@ -27,9 +28,38 @@ OverwriteFile::OverwriteFile()
                          {3240, 3360, 1815, 735}, buttonFont);
     setTabOrder(Command3, Command5);
     Command3->setFocus();
+    keepDesignedSize();
 
     connect(Command3, &QPushButton::clicked, this, &OverwriteFile::Command3_Click);
     connect(Command5, &QPushButton::clicked, this, &OverwriteFile::Command5_Click);
+}
+
+void OverwriteFile::showEvent(QShowEvent* event)
+{
+    // Both windows are centred by default, and this one is the larger: it would hide the save
+    // dialog whole. It goes beside the dialog where the screen has room, else half-way down it.
+    const Save* save = Forms::find<Save>();
+    if (save && save->isVisible()) {
+        const QRect dialog = save->frameGeometry();
+        const QRect screen = save->screen()->availableGeometry();
+        const QSize own = frameGeometry().size();
+        constexpr int Gap = 8;
+        const QPoint candidates[] = {
+            {dialog.right() + Gap, dialog.top()},
+            {dialog.left() - Gap - own.width(), dialog.top()},
+        };
+        QPoint place = dialog.center();
+        place.setX(std::clamp(place.x(), screen.left(), screen.right() - own.width()));
+        place.setY(std::clamp(place.y(), screen.top(), screen.bottom() - own.height()));
+        for (const QPoint& candidate : candidates) {
+            if (screen.contains(QRect(candidate, own))) {
+                place = candidate;
+                break;
+            }
+        }
+        move(place);
+    }
+    Form::showEvent(event);
 }
 
 void OverwriteFile::Command3_Click()

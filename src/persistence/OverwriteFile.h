@@ -19,4 +19,7 @@ public:
     QLabel* Label84;
     QPushButton* Command3;
     QPushButton* Command5;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

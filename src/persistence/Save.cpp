@@ -64,6 +64,8 @@ Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 
 
     startAtCurrentFolder(*Drive1, *Dir1);
 
+    keepDesignedSize();
+
     connect(Drive1, &DriveList::Change, this, &Save::Drive1_Change);
     connect(Dir1, &FolderList::Click, this, &Save::Dir1_Click);
     connect(Command1, &QPushButton::clicked, this, &Save::Command1_Click);

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -20,6 +22,15 @@ bool show(const MessageRequest& request)
                     request.buttons == Buttons::Ok ? QMessageBox::Ok
                                                    : QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
+    // A short message makes a narrow box, and the window manager cuts its title short: the
+    // box is kept wide enough for the title and the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int width = QFontMetrics(titleFont).horizontalAdvance(request.title) + 160;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     return box.exec() == QMessageBox::Yes;
 }
 
