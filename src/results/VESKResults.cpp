@@ -27,6 +27,21 @@ const std::array<VESKResults::ValueLabelSpec, 22> VESKResults::ValueLabels{{
     {"Label25", {12240, 8040, 615, 615}}, {"Label26", {13560, 7680, 615, 615}},
 }};
 
+namespace {
+
+// What each value label shows, in ValueLabels order, for assistive technology.
+// clang-format off
+const std::array<const char*, 22> ValueNames{
+    "Trunk Score", "Neck Score", "Legs Score",
+    "Upper Left Arm Score", "Upper Right Arm Score", "Left Wrist Score", "Right Wrist Score",
+    "Lower Left Arm Score", "Lower Right Arm Score",
+    "Posture Score A", "Load / Force Score", "Left Posture Score B", "Right Posture Score B",
+    "Coupling Score", "Score A", "Left Score B", "Right Score B", "Left Score C",
+    "Right Score C", "Activity Score", "Left VESK Score", "Right VESK Score"};
+// clang-format on
+
+} // namespace
+
 VESKResults::VESKResults()
     : Form(QStringLiteral("VESKResults"), QStringLiteral("Results - VESK"), QSize(15270, 11145))
 {
@@ -45,6 +60,7 @@ VESKResults::VESKResults()
     for (const ValueLabelSpec& design : ValueLabels) {
         QLabel* label =
             addLabel(QString::fromLatin1(design.name), QString(), design.twips, valueFont);
+        setAccessibleCaption(label, QString::fromLatin1(ValueNames[&design - ValueLabels.data()]));
         label->setWordWrap(false);
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);

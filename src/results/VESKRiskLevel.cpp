@@ -24,6 +24,9 @@ VESKRiskLevel::VESKRiskLevel()
                       {6840, 2040, 6255, 1095}, labelFont);
     Label2 = addLabel(QStringLiteral("Label2"), QString(), {240, 3600, 5535, 1095}, labelFont);
     Label3 = addLabel(QStringLiteral("Label3"), QString(), {6840, 3600, 5535, 1095}, labelFont);
+    // The risk words are read with their side.
+    setAccessibleCaption(Label2, Label5->text());
+    setAccessibleCaption(Label3, Label6->text());
     for (QLabel* label : {Label1, Label2, Label3, Label5, Label6}) {
         label->setWordWrap(false);
         setTextColour(label, DarkBlue);
