@@ -1,21 +1,19 @@
 #pragma once
-// Pictures made at test time: plain and two-coloured pictures in any format the plug-ins
-// write, a JPEG with an EXIF orientation or fill bytes patched in by hand, a phone-sized JPEG
-// written directly, and the broken files a person may pick (empty, cut short, text with a
-// picture's name, a header claiming absurd dimensions).
+// Pictures made at test time: plain pictures in any format the plug-ins write, a JPEG with an EXIF
+// orientation or fill bytes patched in by hand, a phone-sized JPEG written directly, and the broken
+// files a person may pick (empty, cut short, text with a picture's name, a header claiming absurd
+// dimensions). And a person's clicks on the file lists.
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
-#include <QPainter>
+#include <QListWidget>
 #include <QString>
-#include <QtEndian>
+#include <QTest>
 
-#include <array>
 #include <cstdint>
 
 namespace pictures {
@@ -27,19 +25,10 @@ inline QImage plain(QSize size, QColor colour)
     return image;
 }
 
-// Top half `top`, bottom half `bottom`.
-inline QImage twoColour(QSize size, QColor top, QColor bottom)
-{
-    QImage image = plain(size, bottom);
-    QPainter(&image).fillRect(0, 0, size.width(), size.height() / 2, top);
-    return image;
-}
-
 inline QByteArray encode(const QImage& image, const char* format, bool progressive = false)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     writer.setQuality(90);
     writer.setProgressiveScanWrite(progressive);
@@ -53,11 +42,11 @@ inline bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-inline QString save(const QDir& dir, const QString& name, const QImage& image,
-                    const char* format = "png")
+// A JPEG marker segment: FF, the marker, the length (counting itself), the body.
+inline QByteArray segment(char marker, const QByteArray& body)
 {
-    const QString path = dir.filePath(name);
-    return writeFile(path, encode(image, format)) ? path : QString();
+    const int length = int(body.size()) + 2;
+    return QByteArray(1, '\xFF') + marker + char(length >> 8) + char(length) + body;
 }
 
 // An EXIF block (big-endian TIFF) with one entry, the orientation, inserted after the start of
@@ -67,13 +56,7 @@ inline QByteArray withExifOrientation(QByteArray jpeg, std::uint16_t orientation
     // Big-endian TIFF header, the directory at 8 with one entry: tag 0x0112, SHORT, count 1.
     const QByteArray tiff = QByteArray("MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01", 18) +
                             char(orientation >> 8) + char(orientation) + QByteArray(6, '\0');
-    QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray segment("\xFF\xE1", 2);
-    const int length = int(payload.size()) + 2;
-    segment += char(length >> 8);
-    segment += char(length & 0xFF);
-    segment += payload;
-    return jpeg.insert(2, segment);
+    return jpeg.insert(2, segment('\xE1', QByteArray("Exif\0\0", 6) + tiff));
 }
 
 inline std::uint32_t crc32(const QByteArray& bytes)
@@ -87,26 +70,23 @@ inline std::uint32_t crc32(const QByteArray& bytes)
     return ~crc;
 }
 
+inline QByteArray bigEndian(std::uint32_t value)
+{
+    return QByteArray() + char(value >> 24) + char(value >> 16) + char(value >> 8) + char(value);
+}
+
 inline QByteArray pngChunk(const char* type, const QByteArray& data)
 {
-    QByteArray chunk(4, '\0');
-    qToBigEndian(std::uint32_t(data.size()), chunk.data());
     const QByteArray body = QByteArray(type, 4) + data;
-    chunk += body;
-    QByteArray crc(4, '\0');
-    qToBigEndian(crc32(body), crc.data());
-    return chunk + crc;
+    return bigEndian(std::uint32_t(data.size())) + body + bigEndian(crc32(body));
 }
 
 // A well-formed PNG whose header says width x height (RGB, `depth` bits) but whose data holds a
 // single row: any reader that trusts the header allocates for the whole of it.
 inline QByteArray pngClaiming(std::uint32_t width, std::uint32_t height, char depth = 8)
 {
-    QByteArray header(13, '\0');
-    qToBigEndian(width, header.data());
-    qToBigEndian(height, header.data() + 4);
-    header[8] = depth;
-    header[9] = 2; // RGB
+    const QByteArray header = bigEndian(width) + bigEndian(height) + depth + '\2' + // RGB
+                              QByteArray(3, '\0');
     const QByteArray row(1 + 3 * 16, '\0');
     const QByteArray zlib = qCompress(row).mid(4); // qCompress puts the length in front
     return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
@@ -118,16 +98,7 @@ inline QByteArray pngClaiming(std::uint32_t width, std::uint32_t height, char de
 // `components` is 1 (grey) or 3 (colour, no subsampling).
 inline QByteArray flatJpeg(int width, int height, int components)
 {
-    QByteArray jpeg("\xFF\xD8", 2);
-    const auto segment = [&jpeg](char marker, const QByteArray& body) {
-        const int length = int(body.size()) + 2;
-        jpeg += '\xFF';
-        jpeg += marker;
-        jpeg += char(length >> 8);
-        jpeg += char(length & 0xFF);
-        jpeg += body;
-    };
-    segment('\xDB', QByteArray(1, '\0') + QByteArray(64, '\1'));
+    QByteArray jpeg = QByteArray("\xFF\xD8", 2) + segment('\xDB', '\0' + QByteArray(64, '\1'));
     QByteArray frame;
     for (const int value : {8, height >> 8, height & 0xFF, width >> 8, width & 0xFF, components})
         frame += char(value);
@@ -136,11 +107,10 @@ inline QByteArray flatJpeg(int width, int height, int components)
         frame += QByteArray{} + char(i) + '\x11' + '\0';
         scan += QByteArray{} + char(i) + '\0';
     }
-    segment('\xC0', frame);
-    QByteArray oneCode(16, '\0');
-    oneCode[0] = 1;
-    segment('\xC4', '\0' + oneCode + '\0' + '\x10' + oneCode + '\0');
-    segment('\xDA', scan + QByteArray("\0\x3F\0", 3));
+    const QByteArray oneCode = '\1' + QByteArray(15, '\0');
+    jpeg += segment('\xC0', frame) +
+            segment('\xC4', '\0' + oneCode + '\0' + '\x10' + oneCode + '\0') +
+            segment('\xDA', scan + QByteArray("\0\x3F\0", 3));
     const qint64 bits = qint64((width + 7) / 8) * ((height + 7) / 8) * components * 2;
     jpeg += QByteArray((bits + 7) / 8, '\0');
     if (bits % 8)
@@ -169,6 +139,18 @@ inline QByteArray detailedJpeg(QSize size, bool progressive = false)
             line[x] = qRgb((x * 7 + y) & 0xFF, (x ^ y) & 0xFF, (x * y) & 0xFF);
     }
     return encode(image, "jpeg", progressive);
+}
+
+// A click on a list's item, or a person's double click: a click, then the double click.
+inline void clickItem(QListWidget* list, const QString& text, bool twice = false)
+{
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchEndsWith);
+    QVERIFY2(found.size() == 1, qPrintable(text));
+    list->scrollToItem(found[0]);
+    const QPoint at = list->visualItemRect(found[0]).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
 } // namespace pictures
