@@ -2,6 +2,7 @@
 // refused (with the problem, its position and nothing changed), and a fuzz loop. The cases are
 // in tests/data/jet-cases.txt.
 
+#include "CaseFold.h"
 #include "InsertParser.h"
 #include "SampleDatabase.h"
 
@@ -170,6 +171,24 @@ private slots:
             const QString error = errorOf([&] { database.appendTable(std::move(table)); });
             QCOMPARE(error == "<accepted>", k < jet::Database::kMaxTables);
         }
+    }
+
+    // Column names compare without regard to case in every script: each character's lower case
+    // against the table Python's Unicode data gives.
+    void lowerCaseOfEveryCharacter()
+    {
+        QFile file(VESK_SOURCE_DIR "/tests/data/lowercase.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        std::vector<char16_t> expected(0x10000);
+        for (std::size_t c = 0; c < expected.size(); ++c)
+            expected[c] = c < 'A' || c > 'Z' ? char16_t(c) : char16_t(c + 32);
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QList<QByteArray> pair = line.split(' ');
+            if (pair.size() == 2 && !line.startsWith('#'))
+                expected[pair[0].toUInt(nullptr, 16)] = char16_t(pair[1].toUInt(nullptr, 16));
+        }
+        for (std::size_t c = 0; c < expected.size(); ++c)
+            QCOMPARE(int(jet::lowerCase(char16_t(c))), int(expected[c]));
     }
 
     // Quoted random values come back as they went in; mutated statements are accepted or
