@@ -205,8 +205,11 @@ void Main2::addTabKeys()
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
         {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
     };
-    for (const auto& [keys, by] : steps)
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [step, by] { step(by); });
+    for (const auto& [keys, by] : steps) {
+        const int offset = by; // clang before 16 cannot capture a structured binding
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [step, offset] { step(offset); });
+    }
     for (int tab = 0; tab < SSTab2->count(); ++tab) {
         connect(new QShortcut(QKeySequence(Qt::ALT | (Qt::Key_1 + tab)), this),
                 &QShortcut::activated, this, [this, tab] { showTabFromKeyboard(tab); });

@@ -229,9 +229,8 @@ ReadReport parseReport(const QByteArray& bytes, const ReportShape& shape)
     }
 
     SavedAssessment saved;
-    for (int k = 0; k < OptionCount; ++k)
-        saved.chosen[std::size_t(k)] =
-            lines[std::size_t(FirstOptionEntry + 2 * k + 1)] == "\"True\"";
+    for (std::size_t k = 0; k < std::size_t(OptionCount); ++k)
+        saved.chosen[k] = lines[std::size_t(FirstOptionEntry) + 2 * k + 1] == "\"True\"";
     if (QString problem = checkCombination(saved.chosen, shape.options); !problem.isEmpty())
         return failed(problem);
 

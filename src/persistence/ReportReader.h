@@ -61,7 +61,7 @@ struct ReadReport
 
 // A report larger than this cannot have come from the writer (128 lines of at most 200
 // characters each fit many times over).
-inline constexpr qint64 MaxReportBytes = 64 * 1024;
+inline constexpr qint64 MaxReportBytes = qint64(64) * 1024;
 // The longest employee text the database column holds.
 inline constexpr int MaxEmployeeText = 200;
 
