@@ -21,27 +21,11 @@
 
 namespace {
 
-void clickDrawings(Main2& main2, const QStringList& names)
-{
-    for (const QString& name : names) {
-        main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(name.toStdString())].tab);
-        auto* drawing = main2.findChild<SvgPicture*>(name);
-        QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
-    }
-}
-
-const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
-                                   "Image1", "Image3",  "Image98", "Image110", "Image6",
-                                   "Image8", "Image15", "Image17"};
-
 // From start-up to the results window with the worked example (left 8, right 10).
 VESKResults& reachResults()
 {
-    Forms::show<CautionStatement>();
-    Forms::get<CautionStatement>().Command1->click();
-    Forms::get<EmployeeDetails>().Command1->click();
-    Main2& main2 = Forms::get<Main2>();
-    clickDrawings(main2, WorkedExample);
+    Main2& main2 = road::reachPostureSelection();
+    road::clickDrawings(main2, road::WorkedExample);
     main2.Command2->click();
     Forms::get<CautionStatement>().Command1->click();
     return Forms::get<VESKResults>();
@@ -85,13 +69,13 @@ private slots:
         QVERIFY(main2.isVisible());
         QVERIFY(!results.isVisible());
         std::array<bool, 45> expected{};
-        for (const QString& name : WorkedExample)
+        for (const QString& name : road::WorkedExample)
             expected[optionIndexByDrawing(name.toStdString())] = true;
         QVERIFY(main2.highlightedOptions() == expected);
         QCOMPARE(main2.findChild<QLabel*>("VESKTrunkScore")->text(), QStringLiteral("3"));
 
         // Right upper arm 3 -> 4: right posture score B 4 -> 5.
-        clickDrawings(main2, {"Image99"});
+        road::clickDrawings(main2, {"Image99"});
         main2.Command2->click();
         QVERIFY(Forms::get<CautionStatement>().isVisible());
         Forms::get<CautionStatement>().Command1->click();
@@ -148,7 +132,7 @@ private slots:
         QVERIFY(!risk.isVisible());
         results.Command2->click();
         Main2& main2 = Forms::get<Main2>();
-        clickDrawings(main2, {"Image14", "Image16"}); // coupling 3, one more activity
+        road::clickDrawings(main2, {"Image14", "Image16"}); // coupling 3, one more activity
         main2.Command2->click();
         Forms::get<CautionStatement>().Command1->click();
         QCOMPARE(text(results, "Label26"), QStringLiteral("12"));

@@ -28,15 +28,6 @@ void click(QWidget* widget)
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
 }
 
-// Clicks a drawing the way a person does: bring its tab to the front, then click it.
-void clickDrawing(Main2& main2, const QString& name)
-{
-    auto* drawing = main2.findChild<SvgPicture*>(name);
-    QVERIFY2(drawing, qPrintable(name));
-    main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(name.toStdString())].tab);
-    click(drawing);
-}
-
 QString labelText(const QWidget& form, const char* name)
 {
     auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
@@ -53,22 +44,9 @@ QStringList highlightedFrames(const Main2& main2)
     return names;
 }
 
-// Accept, then Continue with the given texts: the posture selection window is shown.
-Main2& reachPostureSelection(const QString& name = {})
-{
-    Forms::show<CautionStatement>();
-    Forms::get<CautionStatement>().Command1->click();
-    auto& details = Forms::get<EmployeeDetails>();
-    QTest::keyClicks(details.Text1, name);
-    details.Command1->click();
-    return Forms::get<Main2>();
-}
-
-const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
-                                   "Image1", "Image3",  "Image98", "Image110", "Image6",
-                                   "Image8", "Image15", "Image17"};
-
 } // namespace
+
+using namespace road;
 
 class TestRoad : public QObject
 {

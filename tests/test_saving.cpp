@@ -29,27 +29,12 @@
 
 namespace {
 
-const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
-                                   "Image1", "Image3",  "Image98", "Image110", "Image6",
-                                   "Image8", "Image15", "Image17"};
-
 // From start-up to the save dialog, with the given employee details and the worked example.
 Save& reachSaveDialog(const QString& name, const QString& id = QStringLiteral("E-1234"),
                       const QString& location = QStringLiteral("Hall B"))
 {
-    Forms::show<CautionStatement>();
-    Forms::get<CautionStatement>().Command1->click();
-    auto& details = Forms::get<EmployeeDetails>();
-    QTest::keyClicks(details.Text1, name);
-    QTest::keyClicks(details.Text2, id);
-    QTest::keyClicks(details.Text3, location);
-    details.Command1->click();
-    Main2& main2 = Forms::get<Main2>();
-    for (const QString& drawing : WorkedExample) {
-        main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(drawing.toStdString())].tab);
-        auto* picture = main2.findChild<SvgPicture*>(drawing);
-        QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
-    }
+    Main2& main2 = road::reachPostureSelection(name, id, location);
+    road::clickDrawings(main2, road::WorkedExample);
     main2.Command2->click();
     Forms::get<CautionStatement>().Command1->click();
     Forms::get<VESKResults>().Command1->click();
