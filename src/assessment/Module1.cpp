@@ -120,7 +120,7 @@ void completeReport(const std::array<bool, report::OptionCount>& optionChosen)
 {
     auto& fields = Module1::ReportFields;
     for (int k = 0; k < report::ResultCount; ++k)
-        fields[std::size_t(2 * k)] = TaggedValue(QString::fromUtf8(report::ResultCaptions[k]));
+        fields[2 * std::size_t(k)] = TaggedValue(QString::fromUtf8(report::ResultCaptions[k]));
     for (int k = 0; k < report::OptionCount; ++k) {
         fields[report::FirstOptionEntry + 2 * k] =
             TaggedValue(QString::fromUtf8(Options[k].caption));

@@ -62,13 +62,13 @@ bool FolderList::setPath(const QString& path)
         const QSignalBlocker blocker(this);
         clear();
         for (int level = 0; level < int(chain.size()); ++level) {
-            auto* item =
-                new QListWidgetItem(openIcon, QString(level * IndentPerLevel, QLatin1Char(' ')) +
-                                                  entryName(chain[level]));
+            auto* item = new QListWidgetItem(
+                openIcon, QString(qsizetype(level) * IndentPerLevel, QLatin1Char(' ')) +
+                              entryName(chain[level]));
             item->setData(Qt::UserRole, chain[level]);
             addItem(item);
         }
-        const QString indent(int(chain.size()) * IndentPerLevel, QLatin1Char(' '));
+        const QString indent(chain.size() * IndentPerLevel, QLatin1Char(' '));
         for (const QFileInfo& folder : subfolders) {
             auto* item = new QListWidgetItem(closedIcon, indent + folder.fileName());
             item->setData(Qt::UserRole, QDir::cleanPath(folder.absoluteFilePath()));
