@@ -53,14 +53,14 @@ inline std::string insert(const std::string& table, const std::vector<std::strin
     return sql + ")";
 }
 
-inline void addTable(jet::Database& database, const TableSpec& spec)
+inline void addTable(jet::Database& database, const TableSpec& wanted)
 {
-    jet::Table table(spec.name);
-    for (const std::string& column : spec.columns)
+    jet::Table table(wanted.name);
+    for (const std::string& column : wanted.columns)
         table.appendColumn(column);
     database.appendTable(std::move(table));
-    for (const auto& row : spec.rows)
-        database.execute(insert(spec.name, row));
+    for (const auto& row : wanted.rows)
+        database.execute(insert(wanted.name, row));
 }
 
 // The database the program writes for an assessment, with or without the employee table.
