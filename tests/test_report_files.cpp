@@ -149,6 +149,29 @@ private slots:
         }
     }
 
+    // A save that fails once both new files are in place, and then cannot put the old pair
+    // back, says where each file is: the new report it took out of place is not there.
+    void failedUndoSaysWhereEachFileIs()
+    {
+        const QStringList steps = stepsOfASave();
+        const int lastSync = int(steps.lastIndexOf("sync folder")) + 1;
+        OldPair pair;
+        reportfiles::SaveResult result;
+        {
+            safewrite::Faults faults;
+            faults.failStep(lastSync, EIO);
+            for (int n = lastSync + 2; n <= lastSync + 20; ++n)
+                faults.failStep(n, EIO);
+            result = reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
+        }
+        QVERIFY(!result.saved);
+        QVERIFY2(result.onDisk.startsWith("\"" + pair.database +
+                                          "\" is the new database. There "
+                                          "is no report \"" +
+                                          pair.report + "\"."),
+                 qPrintable(result.onDisk));
+    }
+
     // A kill at each step: the next save under the name finds a consistent pair (old or new)
     // even when it fails itself, and the one after that leaves exactly its two files.
     void killAtEachStep()
@@ -291,6 +314,9 @@ private slots:
             QCOMPARE(tables.size(), std::size_t(2));
             QCOMPARE(tables[0].rows.value(0).value(2), QStringLiteral("5"));
             QCOMPARE(tables[1].rows.value(0).value(0), QStringLiteral("A"));
+            // Saved again without an employee name: no employee table.
+            QVERIFY(reportfiles::writeBoth(dir.path(), name, fields("")).saved);
+            QCOMPARE(readback::mdbReader(dir.filePath(name + ".mdb")).size(), std::size_t(1));
             return;
         }
         QVERIFY2(result.failure.startsWith("Could not create \"" + dir.path() + "/a"),

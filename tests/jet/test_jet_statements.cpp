@@ -3,6 +3,8 @@
 // in tests/data/jet-cases.txt.
 
 #include "CaseFold.h"
+#include "FileImage.h"
+#include "FileLayout.h"
 #include "InsertParser.h"
 #include "SampleDatabase.h"
 
@@ -159,13 +161,30 @@ private slots:
         jet::Database database = fixture(dir.filePath("t.mdb").toStdString());
         QVERIFY(
             errorOf([&] { database.appendTable(jet::Table("Fresh")); }).contains("has no columns"));
-        jet::Table big("Big");
-        for (int k = 0; k < 40; ++k)
-            big.appendColumn(std::to_string(k) + std::string(60, 'c'));
-        QVERIFY(errorOf([&] {
-                    database.appendTable(std::move(big));
-                }).contains("more than one page holds"));
-        for (std::size_t k = 3; k <= jet::Database::kMaxTables; ++k) {
+        // A definition of exactly the page less its 8-byte header fits; one character more not.
+        std::vector<std::u16string> names;
+        const auto length = [&] {
+            return jet::FileImage::userTableDefinition(names, std::vector<int>(names.size(), 200))
+                       .length() +
+                   8;
+        };
+        for (std::size_t count = 40; length() != jet::kPageSize; ++count) {
+            names.clear();
+            for (std::size_t k = 0; k < count; ++k)
+                names.push_back(QString::number(k).toStdU16String() + u'c');
+            for (std::size_t k = 0; length() < jet::kPageSize; k = (k + 1) % count)
+                names[k].push_back(u'c');
+        }
+        for (const bool over : {false, true}) {
+            jet::Table big(over ? "Over" : "Fits");
+            names[0].append(std::size_t(over), u'c');
+            for (const std::u16string& name : names)
+                big.appendColumn(QString::fromStdU16String(name).toStdString());
+            const QString error = errorOf([&] { database.appendTable(std::move(big)); });
+            QVERIFY2(over ? error.contains("more than one page holds") : error == "<accepted>",
+                     qPrintable(error));
+        }
+        for (std::size_t k = 4; k <= jet::Database::kMaxTables; ++k) {
             jet::Table table("X" + std::to_string(k));
             table.appendColumn("A");
             const QString error = errorOf([&] { database.appendTable(std::move(table)); });
