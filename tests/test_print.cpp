@@ -70,11 +70,7 @@ class TestPrint : public QObject
     SeamRecorder seams;
 
 private slots:
-    void init()
-    {
-        seams.resetAll();
-        seams.install();
-    }
+    void init() { seams.install(); }
     void cleanup() { seams.resetAll(); }
 
     void pageHoldsTheAssessment_data()

@@ -48,11 +48,7 @@ class TestReopen : public QObject
     SeamRecorder seams;
 
 private slots:
-    void init()
-    {
-        seams.resetAll();
-        seams.install();
-    }
+    void init() { seams.install(); }
     void cleanup() { seams.resetAll(); }
 
     void goldenReportSavesBack_data()

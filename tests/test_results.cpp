@@ -86,40 +86,6 @@ private slots:
         QCOMPARE(Module1::ReportFields[15], TaggedValue(std::int16_t(4)));
     }
 
-    void riskLevelWords_data()
-    {
-        QTest::addColumn<int>("left");
-        QTest::addColumn<int>("right");
-        QTest::addColumn<QString>("leftWord");
-        QTest::addColumn<QString>("rightWord");
-        QTest::newRow("15 / 1") << 15 << 1 << "Very High"
-                                << "Negligible";
-        QTest::newRow("3 / 11") << 3 << 11 << "Low"
-                                << "Very High";
-    }
-
-    void riskLevelWords()
-    {
-        QFETCH(int, left);
-        QFETCH(int, right);
-        QFETCH(QString, leftWord);
-        QFETCH(QString, rightWord);
-        VESKResults& results = reachResults();
-        Module1::LeftVESKScore = std::int16_t(left);
-        Module1::RightVESKScore = std::int16_t(right);
-        QTest::mouseClick(results.Command1, Qt::LeftButton);
-
-        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
-        QVERIFY(risk.isVisible());
-        QVERIFY(!results.isVisible());
-        QCOMPARE(risk.Label2->text(), leftWord);
-        QCOMPARE(risk.Label3->text(), rightWord);
-        QCOMPARE(Module1::ReportFields[1], TaggedValue(std::int16_t(left)));
-        QCOMPARE(Module1::ReportFields[3], TaggedValue(leftWord));
-        QCOMPARE(Module1::ReportFields[11], TaggedValue(std::int16_t(right)));
-        QCOMPARE(Module1::ReportFields[13], TaggedValue(rightWord));
-    }
-
     void wordsStayUntilRiskLevelsRunsAgain()
     {
         VESKResults& results = reachResults();
@@ -215,14 +181,20 @@ private slots:
         QCOMPARE(checked, 22);
     }
 
+    // The reduction measures open their help file, or say where it should be.
     void reductionMeasuresOpenTheirHelpFile()
     {
         QTemporaryDir folder;
-        writeFile(folder.filePath("reduction measures/helpfile.html"),
-                  "<html><head><title>Reducing the risk</title></head><body>x</body></html>");
         seams->programFolder = folder.path();
         reachResults().Command1->click();
         VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        risk.Command3->click();
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY(seams.messages.first().contains(folder.filePath("reduction measures")));
+        QVERIFY(!Forms::find<HelpWindow>() || !Forms::find<HelpWindow>()->isVisible());
+
+        writeFile(folder.filePath("reduction measures/helpfile.html"),
+                  "<html><head><title>Reducing the risk</title></head><body>x</body></html>");
         risk.Command3->click();
         HelpWindow* help = Forms::find<HelpWindow>();
         QVERIFY(help && help->isVisible());
@@ -230,17 +202,6 @@ private slots:
         QCOMPARE(help->browser->source().toLocalFile(),
                  folder.filePath("reduction measures/helpfile.html"));
         QVERIFY(risk.isVisible());
-    }
-
-    void missingHelpFileSaysWhere()
-    {
-        QTemporaryDir folder;
-        seams->programFolder = folder.path();
-        reachResults().Command1->click();
-        Forms::get<VESKRiskLevel>().Command3->click();
-        QCOMPARE(seams.messages.size(), 1);
-        QVERIFY(seams.messages.first().contains(folder.filePath("reduction measures")));
-        QVERIFY(!Forms::find<HelpWindow>() || !Forms::find<HelpWindow>()->isVisible());
     }
 
     // F1 opens the program help; the setting names it in capitals until the mouse moves over

@@ -73,11 +73,7 @@ class TestSaving : public QObject
     SeamRecorder seams;
 
 private slots:
-    void init()
-    {
-        seams.resetAll();
-        seams.install();
-    }
+    void init() { seams.install(); }
     void cleanup() { seams.resetAll(); }
 
     void wholeRoadWritesBothFiles()
@@ -111,23 +107,6 @@ private slots:
         }
     }
 
-    void emptyNameWritesNoEmployeeTable()
-    {
-        QTemporaryDir folder;
-        Save& save = reachSaveDialog(QString());
-        QCOMPARE(save.Text1->text(), QString());
-        chooseFolder(save, folder.path());
-        QTest::keyClick(save.Text1, Qt::Key_Return);
-        QCOMPARE(seams.messages, QStringList{"File Saved"});
-        QCOMPARE(filesIn(folder.path()), (QStringList{" VESK Analysis.mdb", " VESK Analysis.txt"}));
-        QCOMPARE(
-            readback::run("mdb-tables", {"-1", folder.filePath(" VESK Analysis.mdb")}).trimmed(),
-            QStringLiteral("VESKResult"));
-        const QByteArray report = readAll(folder.filePath(" VESK Analysis.txt"));
-        QVERIFY(report.endsWith("\"Employee Location:\"\r\n\"Hall B\"\r\n"));
-        QVERIFY(report.contains("\"Employee Name:\"\r\n\"\"\r\n"));
-    }
-
     void existingReportAsksFirst()
     {
         QTemporaryDir folder;
@@ -158,17 +137,11 @@ private slots:
     {
         QTemporaryDir folder;
         const QString stem = folder.filePath("Bench VESK Analysis");
-        {
-            // An earlier save of that name, with both tables.
-            Save& first = reachSaveDialog(QStringLiteral("Old name"));
-            chooseFolder(first, folder.path());
-            first.Text1->setText(QStringLiteral("Bench"));
-            first.Command1->click();
-            QCOMPARE(seams.messages.last(), QStringLiteral("File Saved"));
-            QCOMPARE(readback::lines(readback::run("mdb-tables", {"-1", stem + ".mdb"})).size(), 2);
-        }
-        seams.resetAll();
-        seams.install();
+        report::ReportTable earlier; // an earlier save of that name, with both tables
+        earlier[report::EmployeeName] = "Old name";
+        QVERIFY(
+            reportfiles::writeBoth(folder.path(), QStringLiteral("Bench VESK Analysis"), earlier)
+                .saved);
         Save& save = reachSaveDialog(QString(), QStringLiteral("N-2"), QString());
         chooseFolder(save, folder.path());
         save.Text1->setText(QStringLiteral("Bench"));
@@ -182,33 +155,6 @@ private slots:
                     .endsWith("\"Employee ID:\"\r\n\"N-2\"\r\n"
                               "\"Employee Location:\"\r\n\"\"\r\n"));
         QCOMPARE(filesIn(folder.path()).size(), 2);
-    }
-
-    void onlyADatabasePresentIsReplacedWithoutAsking()
-    {
-        QTemporaryDir folder;
-        const QString stem = folder.filePath("Bench VESK Analysis");
-        QFile old(stem + ".mdb");
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("not a database");
-        old.close();
-        Save& save = reachSaveDialog(QStringLiteral("Bench"));
-        chooseFolder(save, folder.path());
-        save.Command1->click();
-        QVERIFY(!Forms::find<OverwriteFile>());
-        QCOMPARE(seams.messages, QStringList{"File Saved"});
-        QCOMPARE(readback::run("mdb-ver", {stem + ".mdb"}).trimmed(), QStringLiteral("JET4"));
-    }
-
-    void wildcardsAreOrdinaryCharacters()
-    {
-        QTemporaryDir folder;
-        QFile(folder.filePath("Ab VESK Analysis.txt")).open(QIODevice::WriteOnly);
-        Save& save = reachSaveDialog(QStringLiteral("A?"));
-        chooseFolder(save, folder.path());
-        save.Command1->click();
-        QVERIFY(!Forms::find<OverwriteFile>());
-        QVERIFY(QFile::exists(folder.filePath("A? VESK Analysis.txt")));
     }
 
     // A failed save (here: the folder went away) says why and what is on disk, and the program

@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSvgRenderer>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -201,46 +200,13 @@ private slots:
         QVERIFY(width > QFontMetrics(QFont()).horizontalAdvance(platform::ApplicationTitle) + 120);
     }
 
-    void scoreBCaptionStandsByItsBox()
-    {
-        QFile file(QStringLiteral(":/pictures/worksheet.svg"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString svg = QString::fromUtf8(file.readAll());
-        static const QRegularExpression text(QStringLiteral(
-            "<text x=\"([\\d.]+)\" y=\"([\\d.]+)\"[^>]*size=\"(\\d+)\"[^>]*>Score B<"));
-        const auto caption = text.match(svg);
-        QFont font(QStringLiteral("Arial"), -1, QFont::Bold);
-        font.setPixelSize(caption.captured(3).toInt());
-        // The middle of the caption, whichever end of it the anchor names.
-        const double half = (caption.captured().contains(QLatin1String("\"end\"")) ? -0.5 : 0.5) *
-                            QFontMetricsF(font).horizontalAdvance(QStringLiteral("Score B"));
-        const QPointF centre(caption.captured(1).toDouble() + half,
-                             caption.captured(2).toDouble() - font.pixelSize() / 3.0);
-        // The nearest box to the caption is its own.
-        QSvgRenderer picture(svg.toUtf8());
-        std::pair<double, QString> best{1e9, QString()};
-        for (const auto& box :
-             QRegularExpression(QStringLiteral("<rect [^>]*id=\"([^\"]+)\"")).globalMatch(svg)) {
-            const QRectF area = picture.boundsOnElement(box.captured(1));
-            const QPointF inside(std::clamp(centre.x(), area.left(), area.right()),
-                                 std::clamp(centre.y(), area.top(), area.bottom()));
-            best = std::min(best, std::pair{QLineF(centre, inside).length(), box.captured(1)});
-        }
-        QCOMPARE(best.second, QStringLiteral("cut-Label20-Label21"));
-    }
-
-    void helpLinksResolveAndNamesExistingCaptions()
+    // The help names captions as the windows show them, with the access key the ampersand marks.
+    void helpNamesExistingCaptions()
     {
         QFile help(QStringLiteral(VESK_SOURCE_DIR "/assets/help/Helpfile/helpfile.html"));
         QVERIFY(help.open(QIODevice::ReadOnly));
         const QString html =
             QString::fromUtf8(help.readAll()).replace("&lt;", "<").replace("&gt;", ">");
-        static const QRegularExpression link(QStringLiteral("href=\"#([^\"]*)\""));
-        for (const auto& match : link.globalMatch(html))
-            QVERIFY2(html.contains("<a name=\"" + match.captured(1) + '"'),
-                     qPrintable(match.captured()));
-
-        // Every caption of every window, with the access key the ampersand marks.
         Forms::get<CautionStatement>(), Forms::get<EmployeeDetails>(), Forms::get<Main2>();
         Forms::get<VESKOverview>(), Forms::get<VESKResults>(), Forms::get<VESKRiskLevel>();
         Forms::get<Save>(), Forms::get<OverwriteFile>(), Forms::get<OpenPictureFile>();

@@ -1,30 +1,10 @@
-// Files written by the library, read back by readers nobody here wrote, and what close() and
-// create() do when the file system or the caller is in the way.
+// Files written by the library, read back by readers nobody here wrote.
 
 #include "ReadBack.h"
 #include "SampleDatabase.h"
 
 #include <QDir>
 #include <QTemporaryDir>
-
-namespace {
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
-}
-
-template <typename Action> QString errorOf(Action action)
-{
-    try {
-        action();
-    } catch (const jet::Error& error) {
-        return QString::fromUtf8(error.what());
-    }
-    return QStringLiteral("<no error>");
-}
-
-} // namespace
 
 class TestJetFiles : public QObject
 {
@@ -83,47 +63,6 @@ private slots:
                         read[t].rows[r][c] = expected[t].rows[r][c];
         }
         QCOMPARE(read, expected);
-    }
-
-    // A failure of the file system (the folder removed, a non-empty folder at the target)
-    // leaves nothing new in the folder and says where and why.
-    void closeFails()
-    {
-        for (const auto& [occupy, reason] : {std::pair{"", "No such file or directory"},
-                                             std::pair{"out.mdb/x", "Is a directory"}}) {
-            QTemporaryDir dir;
-            const QString folder = dir.filePath("sub"), path = folder + "/out.mdb";
-            QVERIFY(QDir().mkpath(folder));
-            jet::Database database = sample::assessment(path.toStdString(), false);
-            QVERIFY(*occupy ? QDir().mkpath(folder + "/" + occupy)
-                            : QDir(folder).removeRecursively());
-            const QString message = errorOf([&] { database.close(); });
-            QVERIFY2(message.contains('"' + path + "\": " + reason), qPrintable(message));
-            QCOMPARE(entries(folder), *occupy ? QStringList{"out.mdb"} : QStringList());
-            QCOMPARE(entries(path), *occupy ? QStringList{"x"} : QStringList());
-        }
-    }
-
-    // Refused paths; nothing is written without close(); a closed or moved-from database
-    // refuses every use.
-    void misuse()
-    {
-        QTemporaryDir dir;
-        QDir::setCurrent(dir.path());
-        QVERIFY(errorOf([] { jet::Database::create(""); }).contains("no file name"));
-        QVERIFY(errorOf([] { jet::Database::create("."); }).contains("is a folder"));
-        QVERIFY(errorOf([] { jet::Database::create("no/such/x.mdb"); }).contains("does not exist"));
-        sample::assessment("a.mdb", true);
-        QCOMPARE(entries(dir.path()), QStringList{});
-        jet::Database database = sample::assessment("a.mdb", false);
-        jet::Database moved = std::move(database);
-        QVERIFY(errorOf([&] { database.bytes(); }).contains("moved from"));
-        moved.close();
-        QCOMPARE(entries(dir.path()), QStringList{"a.mdb"});
-        QVERIFY(errorOf([&] { moved.close(); }).contains("already closed"));
-        QVERIFY(errorOf([&] {
-                    moved.execute("INSERT INTO VESKResult VALUES ('a')");
-                }).contains("already closed"));
     }
 };
 
