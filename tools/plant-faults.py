@@ -11,7 +11,13 @@ swapped, a call statement deleted, a returned expression replaced by {}), rebuil
 programs, runs the tests whose program changed (never walk, smoke or format), and writes the file
 back byte for byte, also after a failed build, an error or Ctrl-C. A fault that does not build is
 not counted. The window files (Save*, OverwriteFile*, WriteReportFiles*, Main2*, EmployeeDetails*,
-OptionFrame*) are left out. The last lines give the share caught and every fault that survived.
+OptionFrame*) are left out unless --with-windows is given. The last lines give the share caught
+and every fault that survived.
+
+With --attribute every test program is run to its end for every fault, and the test functions
+that failed are recorded: the last lines then also give, for each test function, the faults it
+caught and the faults only it caught. A function that catches nothing alone is a candidate to
+cut; one that catches nothing at all restates the code or tests what no fault here reaches.
 """
 import argparse
 import json
@@ -231,6 +237,10 @@ def main():
                         help="copy the files as they are now instead of the last commit")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--test-timeout", type=int, default=300)
+    parser.add_argument("--with-windows", action="store_true",
+                        help="plant faults in the window files too")
+    parser.add_argument("--attribute", action="store_true",
+                        help="run every test to its end and count the faults each function catches")
     parser.add_argument("--list", action="store_true",
                         help="only print the chosen faults; build and run nothing")
     args = parser.parse_args()
@@ -266,7 +276,8 @@ def main():
     candidates = []
     for folder in args.folders:
         for path in sorted((tree / folder).rglob("*")):
-            if path.suffix not in (".cpp", ".h") or path.name.startswith(WINDOW_FILES):
+            if path.suffix not in (".cpp", ".h") or (path.name.startswith(WINDOW_FILES)
+                                                     and not args.with_windows):
                 continue
             text = path.read_text(encoding="utf-8")
             candidates += [(path, *site) for site in sites(path, text)]
@@ -319,7 +330,9 @@ def main():
 
     def run_tests(names, stop=True):
         """Runs the quick tests first and the rest only if they all pass; stops at the first
-        failure. Returns (all passed, what failed)."""
+        failure. Returns (all passed, what failed). With --attribute nothing stops early and
+        what failed names the failing test functions (or the program, where it crashed)."""
+        stop = stop and not args.attribute
         quick = {n for n in names if durations.get(n, 0) < 5}
         failed = []
         for batch in (quick, set(names) - quick):
@@ -327,11 +340,17 @@ def main():
                 continue
             pattern = "^(" + "|".join(re.escape(n) for n in sorted(batch)) + ")$"
             code, out = run(["ctest", "-R", pattern, "-j", str(args.jobs), "--timeout",
-                             str(args.test_timeout)] + ["--stop-on-failure"] * stop, cwd=build)
+                             str(args.test_timeout)] + ["--stop-on-failure"] * stop
+                            + ["--output-on-failure"] * args.attribute, cwd=build)
             for name, seconds in re.findall(r"Test +#\d+: (\S+) .*? ([\d.]+) sec", out):
                 durations.setdefault(name, float(seconds))
             if code:
-                failed += re.findall(r"^\s*\d+ - (\S+) \(", out, re.M) or [out.strip()[-200:]]
+                programs = re.findall(r"^\s*\d+ - (\S+) \(", out, re.M) or [out.strip()[-200:]]
+                functions = sorted(set(re.findall(r"^FAIL!  : (\w+::\w+)\(", out, re.M)))
+                classes = {f.split("::")[0].lower() for f in functions}
+                failed += functions if args.attribute else programs
+                if args.attribute:  # a crash names no function: the program stands for it
+                    failed += [p for p in programs if p.replace("_", "") not in classes]
         return not failed, ", ".join(failed)
 
     started = time.monotonic()
@@ -372,7 +391,7 @@ def main():
             finally:
                 path.write_bytes(original)
             state.unlink()
-            results.append((verdict, label))
+            results.append((verdict, label, detail))
             print(f"{number:3}/{len(chosen)} {verdict:8} {label}  [{detail}]", flush=True)
     except KeyboardInterrupt:
         print("\ninterrupted; the planted file is back as it was", flush=True)
@@ -382,9 +401,21 @@ def main():
     print(f"\n{len(results)} faults planted, {len(results) - len(counted)} did not build; "
           f"caught {caught} of {len(counted)}"
           + (f" = {100 * caught / len(counted):.0f} %" if counted else ""))
-    for verdict, label in results:
+    for verdict, label, _ in results:
         if verdict == "missed":
             print("  missed: " + label)
+    if args.attribute:
+        caught_by, alone = {}, {}
+        for verdict, _, detail in results:
+            if verdict != "caught":
+                continue
+            names = detail.split(", ")
+            for name in names:
+                caught_by[name] = caught_by.get(name, 0) + 1
+                alone[name] = alone.get(name, 0) + (len(names) == 1)
+        print("\ncaught / caught alone, per test function:")
+        for name in sorted(caught_by, key=lambda n: (-alone[n], -caught_by[n], n)):
+            print(f"  {caught_by[name]:4} {alone[name]:4}  {name}")
     print(f"({time.monotonic() - started:.0f} s, seed {seed})")
 
 
