@@ -392,6 +392,20 @@ bool Main2::regionFilled(Region region) const
     return false;
 }
 
+FitResult Main2::showTaskPicture(const QImage& picture, QSizeF pictureSize, bool reveal)
+{
+    if (reveal) {
+        Picture1->clear();
+        Picture1->show();
+    }
+    return Picture1->paintFitted(picture, pictureSize);
+}
+
+QSize Main2::taskPictureSize() const
+{
+    return Picture1->deviceSize();
+}
+
 std::array<bool, 45> Main2::highlightedOptions() const
 {
     std::array<bool, 45> states{};

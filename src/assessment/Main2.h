@@ -3,6 +3,7 @@
 // option table. A click on a drawing applies the region's click rule, highlights frames and
 // shows the region's score; View Results validates, computes and hands over to the results.
 
+#include "FitAndCentre.h"
 #include "Form.h"
 #include "OptionTable.h"
 
@@ -10,6 +11,7 @@
 
 class OptionFrame;
 class PictureBox;
+class QImage;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -34,6 +36,12 @@ public:
     // Clicks, in table order, every drawing whose highlight differs from `chosen`: on a window
     // where nothing is chosen yet, exactly the given options end up chosen, with their scores.
     void chooseOptions(const std::array<bool, 45>& chosen);
+
+    // The task picture chosen in the picture chooser, painted fitted and centred into Picture1.
+    // Open (`reveal`) shows the box; Exit leaves it as it is, hidden before the first Open.
+    FitResult showTaskPicture(const QImage& picture, QSizeF pictureSize, bool reveal);
+    // The size in device pixels the task picture is shown at.
+    QSize taskPictureSize() const;
 
     OptionFrame* frame(int option) const { return m_frames[option]; }
     // Whether each option's frame carries the highlight, in table order.

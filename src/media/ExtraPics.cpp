@@ -33,6 +33,18 @@ PictureBox* ExtraPics::slot(int index) const
     return index >= 0 && index < SlotCount ? m_slots[std::size_t(index)] : nullptr;
 }
 
+FitResult ExtraPics::showPicture(int index, const QImage& picture, QSizeF pictureSize)
+{
+    PictureBox& box = *m_slots.at(std::size_t(index));
+    box.show();
+    return box.paintFitted(picture, pictureSize);
+}
+
+QSize ExtraPics::pictureSize() const
+{
+    return Picture1->deviceSize();
+}
+
 void ExtraPics::Command1_Click()
 {
     hide();

@@ -2,11 +2,13 @@
 // The extra picture viewer: up to four further pictures of the task, side by side. A box
 // appears once a picture has been loaded into it and keeps it while the viewer is hidden.
 
+#include "FitAndCentre.h"
 #include "Form.h"
 
 #include <array>
 
 class PictureBox;
+class QImage;
 class QLabel;
 class QPushButton;
 
@@ -21,6 +23,10 @@ public:
 
     // The box for extra picture number `index` (0 .. SlotCount - 1).
     PictureBox* slot(int index) const;
+    // Shows extra picture number `index` in its box, fitted and centred.
+    FitResult showPicture(int index, const QImage& picture, QSizeF pictureSize);
+    // The size in device pixels each extra picture is shown at.
+    QSize pictureSize() const;
 
     void Command1_Click();
 

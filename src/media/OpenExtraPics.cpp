@@ -3,7 +3,6 @@
 #include "ExtraPics.h"
 #include "Forms.h"
 #include "Module1.h"
-#include "PictureBox.h"
 #include "PictureShow.h"
 #include "Platform.h"
 
@@ -26,12 +25,13 @@ void OpenExtraPics::cmdOpen_Click()
         return;
     }
     ExtraPics& viewer = Forms::get<ExtraPics>();
-    PictureBox& box = *viewer.slot(Module1::ExtraPictureCount);
-    LoadedPicture picture = loadChosenPicture(box);
+    LoadedPicture picture = loadChosenPicture(viewer.pictureSize());
     if (!picture.ok())
         return;
-    box.show();
-    paintPicture(std::move(picture), Forms::get<PictureShow>().Picture2, box);
+    const int index = Module1::ExtraPictureCount;
+    paintPicture(
+        std::move(picture), Forms::get<PictureShow>().Picture2,
+        [&](const QImage& image, QSizeF size) { return viewer.showPicture(index, image, size); });
     Module1::ExtraPictureCount = static_cast<std::int16_t>(Module1::ExtraPictureCount + 1);
     hide();
     Forms::show<ExtraPics>();

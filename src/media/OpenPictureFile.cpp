@@ -3,7 +3,6 @@
 #include "Forms.h"
 #include "Main2.h"
 #include "Module1.h"
-#include "PictureBox.h"
 #include "PictureShow.h"
 
 OpenPictureFile::OpenPictureFile()
@@ -19,15 +18,9 @@ OpenPictureFile::OpenPictureFile()
 
 void OpenPictureFile::cmdOpen_Click()
 {
-    PictureBox& box = *Forms::get<Main2>().Picture1;
-    // Read first: a picture that cannot be read leaves the box as it was.
-    LoadedPicture picture = loadChosenPicture(box);
-    if (!picture.ok())
-        return;
-    box.clear();
-    box.show();
-    paintPicture(std::move(picture), Forms::get<PictureShow>().Picture1, box);
-    hide();
+    // Read first: a picture that cannot be read leaves the task picture as it was.
+    if (showChosenPicture(true))
+        hide();
 }
 
 void OpenPictureFile::Command1_Click()
@@ -35,11 +28,20 @@ void OpenPictureFile::Command1_Click()
     // Exit paints the chosen picture too, but leaves the box hidden if it was: before the first
     // Open the picture is only there to be seen once the box is shown. With nothing chosen it
     // simply closes the window; a file that cannot be shown is reported, then the window closes.
-    if (!Module1::SelectedPicturePath.isEmpty()) {
-        PictureBox& box = *Forms::get<Main2>().Picture1;
-        LoadedPicture picture = loadChosenPicture(box);
-        if (picture.ok())
-            paintPicture(std::move(picture), Forms::get<PictureShow>().Picture1, box);
-    }
+    if (!Module1::SelectedPicturePath.isEmpty())
+        showChosenPicture(false);
     hide();
+}
+
+bool OpenPictureFile::showChosenPicture(bool reveal)
+{
+    Main2& main2 = Forms::get<Main2>();
+    LoadedPicture picture = loadChosenPicture(main2.taskPictureSize());
+    if (!picture.ok())
+        return false;
+    paintPicture(std::move(picture), Forms::get<PictureShow>().Picture1,
+                 [&](const QImage& image, QSizeF size) {
+                     return main2.showTaskPicture(image, size, reveal);
+                 });
+    return true;
 }

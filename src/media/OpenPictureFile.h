@@ -13,4 +13,9 @@ public:
 
     void cmdOpen_Click() override;
     void Command1_Click() override;
+
+private:
+    // Reads the chosen picture and has the posture selection window show it; false when it
+    // cannot be shown (the person has been told why).
+    bool showChosenPicture(bool reveal);
 };

@@ -101,7 +101,7 @@ qint64 picturesHeld()
 
 } // namespace
 
-LoadedPicture PictureChooser::loadChosenPicture(const PictureBox& box)
+LoadedPicture PictureChooser::loadChosenPicture(QSize deviceSize)
 {
     const QString path = Module1::SelectedPicturePath;
     if (path.isEmpty()) {
@@ -111,7 +111,7 @@ LoadedPicture PictureChooser::loadChosenPicture(const PictureBox& box)
     }
     PictureLimits limits;
     limits.bytes = PictureLimits::MemoryBudget - picturesHeld();
-    LoadedPicture picture = PictureLoader::load(path, box.deviceSize(), limits);
+    LoadedPicture picture = PictureLoader::load(path, deviceSize, limits);
     if (picture.tooLarge)
         platform::messageBox(
             QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, picture.error),
@@ -123,10 +123,10 @@ LoadedPicture PictureChooser::loadChosenPicture(const PictureBox& box)
     return picture;
 }
 
-void PictureChooser::paintPicture(LoadedPicture picture, QImage& surface, PictureBox& box)
+void PictureChooser::paintPicture(LoadedPicture picture, QImage& surface, const Show& show)
 {
     surface = std::move(picture.image);
-    const FitResult fit = box.paintFitted(surface, QSizeF(picture.pictureSize));
+    const FitResult fit = show(surface, QSizeF(picture.pictureSize));
     Module1::PictureAspect = fit.pictureAspect;
     Module1::FitWidth = fit.fitWidth;
     Module1::FitHeight = fit.fitHeight;

@@ -4,8 +4,11 @@
 // file chosen in either of them is the one assessment-wide choice
 // (Module1::SelectedPicturePath), so Open in one uses the file last clicked in the other.
 
+#include "FitAndCentre.h"
 #include "Form.h"
 #include "PictureLoader.h"
+
+#include <functional>
 
 class DriveList;
 class FileList;
@@ -42,10 +45,11 @@ protected:
     };
     PictureChooser(const QString& name, const Layout& layout);
 
-    // Reads the chosen picture at the size `box` shows it at, within the memory the pictures
+    // Reads the chosen picture for a box of `deviceSize`, within the memory the pictures
     // already held leave. On failure says which file could not be shown, and why.
-    static LoadedPicture loadChosenPicture(const PictureBox& box);
-    // Keeps the picture on `surface` and paints it fitted and centred into `box`; the fit is
-    // stored in the assessment.
-    static void paintPicture(LoadedPicture picture, QImage& surface, PictureBox& box);
+    static LoadedPicture loadChosenPicture(QSize deviceSize);
+    // Keeps the picture on `surface` and has `show` paint it; the fit is stored in the
+    // assessment.
+    using Show = std::function<FitResult(const QImage& picture, QSizeF pictureSize)>;
+    static void paintPicture(LoadedPicture picture, QImage& surface, const Show& show);
 };
