@@ -1,6 +1,7 @@
-// The file image against the reference hashes, and the keys of the catalog index.
+// The file image against the reference hashes, the keys of the catalog index, and dates.
 
 #include "IndexKey.h"
+#include "OleDate.h"
 #include "SampleDatabase.h"
 
 #include <QCryptographicHash>
@@ -73,6 +74,15 @@ private slots:
                 built.appendText(name);
             QCOMPARE(hex(built.bytes()), QByteArray(key));
         }
+    }
+
+    // Dates are days since 1899-12-30, the time of day the fraction; either side of February.
+    void oleDates()
+    {
+        QCOMPARE(jet::toOleDate(2024, 2, 29, 18, 0, 0), 45351.75);
+        QCOMPARE(jet::toOleDate(2024, 3, 1, 0, 0, 0), 45352.0);
+        QCOMPARE(jet::toOleDate(1900, 2, 28, 0, 0, 0), 60.0);
+        QCOMPARE(jet::toOleDate(2100, 12, 31, 23, 59, 59), 73415 + 86399 / 86400.0);
     }
 };
 
