@@ -47,7 +47,7 @@ public:
 private:
     std::vector<std::string> steps_;
     std::map<int, Plan> plans_;
-    int kill_ = 0;
+    int kill_ = 0; // 0: no step kills
     std::string fixedName_;
     bool hasFixedName_ = false;
 };
