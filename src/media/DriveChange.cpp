@@ -7,19 +7,18 @@
 #include <QDir>
 #include <QSignalBlocker>
 
-bool changeDrive(DriveList& drives, FolderList& folders)
+void changeDrive(DriveList& drives, FolderList& folders)
 {
     const QString root = drives.Drive();
     if (!root.isEmpty() && DriveList::isReady(root) &&
         folders.setPath(DriveList::currentFolderOn(root))) {
         Module1::LastDriveIndex = TaggedValue(static_cast<std::int16_t>(drives.ListIndex()));
-        return true;
+        return;
     }
     // Setting the position it already has raises nothing, so a remembered drive that has gone
     // away too ends the chain here.
     const int remembered = Module1::LastDriveIndex.toInteger();
     drives.setListIndex(remembered < drives.ListCount() ? remembered : 0);
-    return false;
 }
 
 void startAtCurrentFolder(DriveList& drives, FolderList& folders)

@@ -8,8 +8,7 @@
 class DriveList;
 class FolderList;
 
-// Returns whether the new drive could be listed.
-bool changeDrive(DriveList& drives, FolderList& folders);
+void changeDrive(DriveList& drives, FolderList& folders);
 
 // Puts the lists on the program's current drive and folder, where a window's lists start.
 // That is where they are, not a change, so no drive change handler runs for it.
