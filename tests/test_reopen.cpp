@@ -117,6 +117,7 @@ private slots:
             << withLine(full, 38, "\"False\"") << "Lines 34 to 40 choose none";
         QTest::newRow("a score that is no number")
             << withLine(full, 22, "three") << "Line 22 should hold a score";
+        QTest::newRow("an empty score") << withLine(full, 2, "") << "Line 2 should hold a score";
         QTest::newRow("line feeds alone")
             << QByteArray(full).replace("\r\n", "\n") << "Line 1 ends in a line feed";
         QTest::newRow("UTF-8")

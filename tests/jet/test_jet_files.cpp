@@ -22,7 +22,7 @@ private slots:
         QTest::newRow("value kinds") << Tables{
             {"Kinds",
              {"Empty", "Full 200", "Accents / Latin", "CJK", "Apostrophes", "Full outside BMP"},
-             {{"", std::string(200, 'x'), "\u00e0\u00e9\u00ee \u00c5\u0159\u00df \u20ac",
+             {{"", std::string(200, 'x'), "\u00e0\u00e9\u00ee \u00c5\u0159\u00df \u20ac \U00010000",
                "\u738b\u5c0f\u660e", "O'Brien's ''x''", outsideBmp}}}};
         Tables many;
         for (int k = 0; k < 16; ++k)
