@@ -88,7 +88,7 @@ class TestReport : public QObject
 private slots:
     void init() { Module1::reset(); }
 
-    // The golden files come from tests/data/make-reports.py, which works without this code.
+    // The golden files come from tools/make-golden-reports.py, which works without this code.
     void goldenReports_data()
     {
         QTest::addColumn<const Assessment*>("assessment");

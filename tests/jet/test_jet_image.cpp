@@ -1,6 +1,5 @@
-// The file image against the reference hashes, the keys of the catalog index, and dates.
+// The file image against the reference hashes, and the dates in it.
 
-#include "IndexKey.h"
 #include "OleDate.h"
 #include "SampleDatabase.h"
 
@@ -50,30 +49,6 @@ private slots:
         const QByteArray written = file.readAll();
         QCOMPARE(written.toHex(), hex(image));
         QCOMPARE(QCryptographicHash::hash(written, QCryptographicHash::Sha256).toHex(), sha256);
-    }
-
-    void indexKey()
-    {
-        const struct
-        {
-            std::int32_t parent;
-            const char16_t* name;
-            const char* key;
-        } cases[] = {
-            {16, nullptr, "7f80000010"},
-            {0x0F000001, nullptr, "7f8f000001"},
-            {INT32_MIN, nullptr, "7f00000000"},
-            {0x0F000001, u"VESKResult", "7f8f0000017f71516b5c69516b6f5e6d0100"},
-            {0x0F000001, u"veskRESULT", "7f8f0000017f71516b5c69516b6f5e6d0100"},
-            {0x0F000001, u"EmployeeDetails", "7f8f0000017f5160665e647651514f516d4a595e6b0100"},
-            {1, u"Z09", "7f800000017f7836480100"}};
-        for (const auto& [parent, name, key] : cases) {
-            jet::IndexKey built;
-            built.appendLong(parent);
-            if (name)
-                built.appendText(name);
-            QCOMPARE(hex(built.bytes()), QByteArray(key));
-        }
     }
 
     // Dates are days since 1899-12-30, the time of day the fraction; either side of February.

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the golden text reports of test_report from values worked out by hand, without the
+"""Writes the golden text reports in tests/data from values worked out by hand, without the
 program's code: 128 lines, entry n-1 on line n, texts in double quotes, integers bare, empty
 entries as empty lines, CR LF line ends, Windows-1252 with "?" for each character it lacks.
 Run it from anywhere; it rewrites the report-*.txt files it names below."""
@@ -61,6 +61,6 @@ REPORTS = {
 }
 
 if __name__ == "__main__":
-    here = pathlib.Path(__file__).resolve().parent
+    here = pathlib.Path(__file__).resolve().parent.parent / "tests" / "data"
     for name, (values, chosen, employee) in REPORTS.items():
         (here / name).write_bytes(report(values, chosen, employee))
