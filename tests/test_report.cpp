@@ -185,28 +185,6 @@ private slots:
         QCOMPARE(Module1::ReportFields[entry + 1], TaggedValue("True"));
     }
 
-    // The score display of every region against tests/data/score-labels.txt.
-    void scoreLabels()
-    {
-        const QList<QStringList> rows = dataRows(QStringLiteral("score-labels.txt"));
-        QCOMPARE(rows.size(), RegionCount);
-        auto at = [](TwipsPoint p) { return QStringLiteral("%1 %2").arg(p.left).arg(p.top); };
-        for (int k = 0; k < RegionCount; ++k) {
-            const ScoreDisplay& d = ScoreDisplays[std::size_t(k)];
-            const QStringList actual{QString::number(d.tab + 1),
-                                     text(d.rowLabel),
-                                     text(d.rowText),
-                                     at(d.rowAt),
-                                     text(d.captionLabel),
-                                     text(d.captionText),
-                                     at(d.captionAt),
-                                     text(d.valueLabel),
-                                     at(d.valueAt)};
-            QCOMPARE(int(d.region), k);
-            QCOMPARE(actual.join(QStringLiteral(" | ")), rows[k].join(u' '));
-        }
-    }
-
     // Every character of the Basic Multilingual Plane and a few beyond: the 256 of the code page
     // (tests/data/windows-1252.txt) become their byte, every other code point one "?".
     void windows1252()

@@ -35,11 +35,15 @@ QString labelText(const QWidget& form, const char* name)
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromLatin1(name));
 }
 
+// The frames painted red, read from their pixels.
 QStringList highlightedFrames(const Main2& main2)
 {
     QStringList names;
     for (int i = 0; i < int(Options.size()); ++i) {
-        if (main2.frame(i)->BackColor() == 255)
+        const QImage seen = main2.frame(i)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(seen.constBits());
+        if (std::count(pixels, pixels + seen.width() * seen.height(), qRgb(255, 0, 0)) >
+            seen.width() + seen.height())
             names << main2.frame(i)->objectName();
     }
     return names;

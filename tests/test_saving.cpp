@@ -174,22 +174,6 @@ private slots:
         QVERIFY(filesIn(folder.path()).isEmpty());
     }
 
-    void exitHidesAndKeepsTheDialog()
-    {
-        QTemporaryDir folder;
-        Save& save = reachSaveDialog(QStringLiteral("Keep"));
-        chooseFolder(save, folder.path());
-        save.Text1->setText(QStringLiteral("Typed"));
-        save.Command2->click();
-        QVERIFY(!save.isVisible());
-        Forms::get<VESKRiskLevel>().Command7->click();
-        QVERIFY(save.isVisible());
-        QCOMPARE(save.Text1->text(), QStringLiteral("Typed"));
-        QCOMPARE(save.Dir1->Path(), folder.path());
-        QCOMPARE(nextTabStop(save.Text1), save.Command1);
-        QCOMPARE(nextTabStop(save.Command2), save.Drive1);
-    }
-
     // Saving belongs to the risk levels on screen: leaving them closes the save windows.
     void leavingTheRiskLevelsClosesTheSaveWindows()
     {
@@ -228,16 +212,6 @@ private slots:
         save.Dir1->setListIndex(0);
         emit save.Dir1->Click();
         QCOMPARE(save.Dir1->Path(), folder.filePath("inner"));
-    }
-
-    void driveThatCannotBeListedGoesBack()
-    {
-        seams->volumes = [] { return QStringList{"/", "/nowhere-a", "/nowhere-b"}; };
-        seams->driveReady = [](const QString& root) { return root == "/"; };
-        Save& save = reachSaveDialog(QStringLiteral("x"));
-        save.Drive1->setListIndex(2);
-        QCOMPARE(save.Drive1->ListIndex(), 0);
-        QVERIFY(seams.messages.isEmpty());
     }
 };
 

@@ -199,40 +199,6 @@ private slots:
         platform::messageBox(QStringLiteral("File Saved"));
         QVERIFY(width > QFontMetrics(QFont()).horizontalAdvance(platform::ApplicationTitle) + 120);
     }
-
-    // The help names captions as the windows show them, with the access key the ampersand marks.
-    void helpNamesExistingCaptions()
-    {
-        QFile help(QStringLiteral(VESK_SOURCE_DIR "/assets/help/Helpfile/helpfile.html"));
-        QVERIFY(help.open(QIODevice::ReadOnly));
-        const QString html =
-            QString::fromUtf8(help.readAll()).replace("&lt;", "<").replace("&gt;", ">");
-        Forms::get<CautionStatement>(), Forms::get<EmployeeDetails>(), Forms::get<Main2>();
-        Forms::get<VESKOverview>(), Forms::get<VESKResults>(), Forms::get<VESKRiskLevel>();
-        Forms::get<Save>(), Forms::get<OverwriteFile>(), Forms::get<OpenPictureFile>();
-        Forms::get<OpenExtraPics>(), Forms::get<ExtraPics>();
-        QStringList captions; // "caption" and "caption (Alt+K)"
-        const auto add = [&](QString text) {
-            const int amp = text.indexOf(QLatin1Char('&'));
-            captions << QString(text).remove(QLatin1Char('&')).simplified();
-            if (amp >= 0)
-                captions << captions.last() + " (Alt+" + text.at(amp + 1).toUpper() + ')';
-        };
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            add(window->windowTitle());
-            for (const auto* child : window->findChildren<QWidget*>())
-                add(child->property("text").toString());
-            for (const auto* tabs : window->findChildren<QTabBar*>())
-                for (int tab = 0; tab < tabs->count(); ++tab)
-                    add(tabs->tabText(tab));
-        }
-        static const QRegularExpression named(
-            QStringLiteral("<span class=\"ui\">(.*?)</span>( \\(Alt\\+.\\))?"));
-        for (const auto& match : named.globalMatch(html)) {
-            const QString caption = match.captured(1).simplified() + match.captured(2);
-            QVERIFY2(captions.contains(caption), qPrintable(caption));
-        }
-    }
 };
 
 QTEST_MAIN(TestUsability)
