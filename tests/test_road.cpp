@@ -291,17 +291,6 @@ private slots:
         QCOMPARE(main2.Command2->geometry(), QRect(136, 96, 121, 49));
         QCOMPARE(Forms::get<EmployeeDetails>().Text1->geometry(), QRect(280, 112, 265, 33));
     }
-
-    void smallScreenShowsEverything()
-    {
-        seams->availableArea = QSize(900, 560);
-        Main2& main2 = reachPostureSelection();
-        QVERIFY(main2.zoom() < 0.8);
-        const QRect client(QPoint(0, 0), QSize(900, 560));
-        for (QWidget* child : main2.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            QVERIFY2(client.contains(child->geometry()), qPrintable(child->objectName()));
-        QVERIFY(main2.Command2->font().pointSizeF() < 12 * 0.8);
-    }
 };
 
 int main(int argc, char* argv[])

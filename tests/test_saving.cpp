@@ -201,18 +201,6 @@ private slots:
         QVERIFY(filesIn(folder.path()).isEmpty());
         QVERIFY(save.isVisible());
     }
-
-    void singleClickOpensAFolder()
-    {
-        QTemporaryDir folder;
-        QDir(folder.path()).mkdir(QStringLiteral("inner"));
-        Save& save = reachSaveDialog(QStringLiteral("x"));
-        chooseFolder(save, folder.path());
-        QCOMPARE(save.Dir1->ListCount(), 1);
-        save.Dir1->setListIndex(0);
-        emit save.Dir1->Click();
-        QCOMPARE(save.Dir1->Path(), folder.filePath("inner"));
-    }
 };
 
 QTEST_MAIN(TestSaving)

@@ -94,6 +94,8 @@ private slots:
         QFETCH(QSize, area);
         seams->availableArea = area;
         Main2& main2 = reachPostureSelection();
+        for (QWidget* child : main2.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(QRect({}, area).contains(child->geometry()), qPrintable(child->objectName()));
         QTabBar* bar = main2.SSTab2->tabBar();
         for (int tab = 0; tab < bar->count(); ++tab) {
             QVERIFY2(bar->rect().contains(bar->tabRect(tab)), qPrintable(bar->tabText(tab)));
@@ -165,7 +167,8 @@ private slots:
         QTemporaryDir folder;
         Forms::show<Save>();
         Save& save = Forms::get<Save>();
-        // Arrow keys in the folder list only move the selection, Enter opens, letters find.
+        // Arrow keys in the folder list only move the selection, Enter opens, letters find, a click
+        // opens.
         for (const char* name : {"alpha", "bravo", "charlie", "delta", "echo", "foxtrot"})
             QDir(folder.path()).mkdir(QLatin1String(name));
         QVERIFY(save.Dir1->setPath(folder.path()));
@@ -178,6 +181,10 @@ private slots:
         QCOMPARE(save.Dir1->Path(), folder.path());
         QTest::keyClick(save.Dir1, Qt::Key_Return);
         QCOMPARE(save.Dir1->Path(), folder.filePath("delta"));
+        QVERIFY(save.Dir1->setPath(folder.path()));
+        save.Dir1->setListIndex(0); // a click, unlike the arrow keys, opens at once
+        emit save.Dir1->Click();
+        QCOMPARE(save.Dir1->Path(), folder.filePath("alpha"));
         QVERIFY(save.Dir1->setPath(folder.path()));
         save.Text1->setText(QStringLiteral("Twice"));
         QFile(folder.filePath("Twice VESK Analysis.txt")).open(QIODevice::WriteOnly);

@@ -24,10 +24,6 @@ private slots:
              {"Empty", "Full 200", "Accents / Latin", "CJK", "Apostrophes", "Full outside BMP"},
              {{"", std::string(200, 'x'), "\u00e0\u00e9\u00ee \u00c5\u0159\u00df \u20ac \U00010000",
                "\u738b\u5c0f\u660e", "O'Brien's ''x''", outsideBmp}}}};
-        Tables many;
-        for (int k = 0; k < 16; ++k)
-            many.push_back({"Table" + std::to_string(k), {"A", "B"}, {{"x", ""}, {"", "y"}}});
-        QTest::newRow("sixteen tables, two rows each") << many;
     }
 
     void readers()
