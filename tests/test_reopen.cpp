@@ -104,8 +104,7 @@ private slots:
         const QByteArray full = readAll(golden(QStringLiteral("report-full.txt")));
         QTest::newRow("127 lines")
             << full.left(full.lastIndexOf("\r\n", full.size() - 3) + 2) << "It has 127 lines";
-        QTest::newRow("129 lines") << full + "\r\n"
-                                   << "It has 129 lines";
+        QTest::newRow("129 lines") << full + "\r\n" << QStringLiteral("It has 129 lines");
         QTest::newRow("caption changed")
             << withLine(full, 41, "\"Trunk - Option 6\"") << "Line 41 should read";
         QTest::newRow("Maybe") << withLine(full, 42, "\"Maybe\"") << "Line 42 should read \"True\"";

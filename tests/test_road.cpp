@@ -105,21 +105,17 @@ private slots:
         QTest::addColumn<QString>("kept");
         const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // two UTF-16 units
         QTest::newRow("typed") << QString(205, QLatin1Char('x')) << QString(200, QLatin1Char('x'));
-        QTest::newRow("line break") << "Anna\r\nSmith"
-                                    << "Anna Smith";
-        QTest::newRow("trailing line break") << "Anna\r\n"
-                                             << "Anna";
+        QTest::newRow("line break") << "Anna\r\nSmith" << QStringLiteral("Anna Smith");
+        QTest::newRow("trailing line break") << "Anna\r\n" << QStringLiteral("Anna");
         QTest::newRow("tabs, DEL and C1") << "a\tb\x7F"
                                              "c\u0085d"
-                                          << "a b c d";
-        QTest::newRow("invisible FEFF") << "\uFEFFAnna"
-                                        << "Anna";
-        QTest::newRow("half a character") << QString(QChar(0xD83D)) + "x"
-                                          << "x";
+                                          << QStringLiteral("a b c d");
+        QTest::newRow("invisible FEFF") << "\uFEFFAnna" << QStringLiteral("Anna");
+        QTest::newRow("half a character") << QString(QChar(0xD83D)) + "x" << QStringLiteral("x");
         QTest::newRow("limit between halves")
             << "a" + emoji.repeated(100) << "a" + emoji.repeated(99);
-        QTest::newRow("no-break space kept") << "Anna\u00A0Smith"
-                                             << "Anna\u00A0Smith";
+        QTest::newRow("no-break space kept")
+            << "Anna\u00A0Smith" << QStringLiteral("Anna\u00A0Smith");
     }
 
     void pastedTextIsCleanedAsItEnters()

@@ -1,6 +1,6 @@
 // The INSERT statement and the names of tables and columns: what is accepted, every way it is
-// refused (with the problem, its position and nothing changed), and random quoted values. The
-// cases are in tests/data/jet-cases.txt.
+// refused (with the problem, its position and nothing changed), and the limits of one database.
+// The cases are in tests/data/jet-cases.txt.
 
 #include "CaseFold.h"
 #include "FileImage.h"
@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <random>
 
 namespace {
 
@@ -211,27 +209,6 @@ private slots:
         }
         for (std::size_t c = 0; c < expected.size(); ++c)
             QCOMPARE(int(jet::lowerCase(char16_t(c))), int(expected[c]));
-    }
-
-    // Random values of apostrophes, brackets, separators and characters of every length come
-    // back from a quoted statement as they went in, and are written.
-    void quotedValuesComeBack()
-    {
-        const QList<QByteArray> alphabet =
-            QByteArray("a| |'|,|(|)|\xC3\xA9|\xF0\x9F\x98\x80").split('|');
-        std::mt19937 random(20240101);
-        QTemporaryDir dir;
-        jet::Database database = fixture(dir.filePath("z.mdb").toStdString());
-        for (int k = 0; k < 2000; ++k) {
-            std::string value;
-            for (int c = int(random() % 12); c > 0; --c)
-                value += alphabet[int(random() % alphabet.size())].toStdString();
-            const std::string sql = sample::insert("T", {value, value});
-            QCOMPARE(QString::fromStdU16String(jet::InsertParser(sql).parse().values[0]),
-                     QString::fromStdString(value));
-            if (k < 10)
-                database.execute(sql);
-        }
     }
 };
 

@@ -98,12 +98,7 @@ private slots:
         QCOMPARE(list.ListCount(), 0);
         pictures::clickItem(&list, "here", true);
         QCOMPARE(list.Path(), folder);
-        list.setFocus();
-        QTest::keyClick(&list, Qt::Key_Down);
-        QCOMPARE(list.ListIndex(), 0);
-        QTest::keyClick(&list, Qt::Key_Return);
-        QCOMPARE(list.Path(), folder + "/.hidden");
-        QCOMPARE(changes.count(), 3);
+        QCOMPARE(changes.count(), 2);
     }
 
     void fileListSortsIgnoringCaseAndReportsClicks()
