@@ -237,6 +237,19 @@ private slots:
         QVERIFY(!Forms::get<ExtraPics>().isVisible());
     }
 
+    // The memory a picture may take is what the pictures already held leave: here none.
+    void picturesHeldCountAgainstTheBudget()
+    {
+        static uchar byte; // a surface of 256 MB that is never read
+        Forms::get<PictureShow>().Picture2 =
+            QImage(&byte, 8192, 8192, 8192 * 4, QImage::Format_RGB32);
+        pictures::clickItem(chooser("task").File1, "wide.png");
+        click(Forms::get<OpenPictureFile>().cmdOpen);
+        Forms::get<PictureShow>().Picture2 = QImage();
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY2(seams.messages[0].contains("cannot be shown"), qPrintable(seams.messages[0]));
+    }
+
     void extraPicturesFillTheViewerUpToFour()
     {
         click(main2().Command4);
