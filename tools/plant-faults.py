@@ -11,8 +11,10 @@ swapped, a call statement deleted, a returned expression replaced by {}), rebuil
 programs, runs the tests whose program changed (never walk, smoke or format), and writes the file
 back byte for byte, also after a failed build, an error or Ctrl-C. A fault that does not build is
 not counted. The window files (Save*, OverwriteFile*, WriteReportFiles*, Main2*, EmployeeDetails*,
-OptionFrame*) are left out unless --with-windows is given. The last lines give the share caught
-and every fault that survived.
+OptionFrame*) are left out unless --with-windows is given. A fault that only moves or sizes a
+control or changes a font (a constant in a position, size or font, or a deleted placing call) is
+planted and run like any other but set aside: it is listed, not counted. The last lines give the
+share caught and every fault that survived.
 
 With --attribute every test program is run to its end for every fault, and the test functions
 that failed are recorded: the last lines then also give, for each test function, the faults it
@@ -91,6 +93,33 @@ SWAPS = {"&&": "||", "||": "&&", "+": "-", "-": "+"}
 CALL = re.compile(r"^(\s+)([A-Za-z_][\w:]*(?:\s*(?:\.|->)\s*[A-Za-z_]\w*)*)\s*\((.*)\)\s*;\s*$")
 RETURN = re.compile(r"^(\s*)return\s+(.+);\s*$")
 INTEGER = re.compile(r"(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+)(?![\w.'])")
+
+
+# Where a changed constant only moves, sizes or styles a control: a rectangle of four integers, or
+# the arguments of a call that places, sizes or picks a font.
+LAYOUT_CALL = re.compile(r"\b(place|placeOnTab|designFont|pageFont|QSize|QSizeF|QRect|QRectF|QPoint|"
+                         r"setGeometry|resize|move|setFont|setFixedSize|setMinimumSize)\s*\(")
+RECT = re.compile(r"\{\s*-?\d+(?:\s*,\s*-?\d+){3}\s*\}")
+
+
+def is_layout(text, offset, kind):
+    """Whether the fault at `offset` only moves, sizes or styles a control."""
+    start = text.rfind("\n", 0, offset) + 1
+    end = text.find("\n", offset)
+    line = text[start:end if end >= 0 else len(text)]
+    if kind == "call deleted":
+        return bool(re.match(r"\s*" + LAYOUT_CALL.pattern, line))
+    column = offset - start
+    spans = [m.span() for m in RECT.finditer(line)]
+    for m in LAYOUT_CALL.finditer(line):
+        depth, k = 0, m.end() - 1
+        while k < len(line):
+            depth += {"(": 1, ")": -1}.get(line[k], 0)
+            if depth == 0:
+                break
+            k += 1
+        spans.append((m.start(), k))
+    return kind in ("constant", "boolean") and any(a <= column < b for a, b in spans)
 
 
 def balanced(s):
@@ -386,6 +415,8 @@ def main():
                                or e.stat().st_mtime_ns != stamps.get(n)}
                     passed, detail = run_tests(changed)
                     verdict = "missed" if passed else "caught"
+                    if is_layout(text, offset, kind):
+                        verdict = "layout " + verdict
                     if passed:
                         detail = f"ran {len(changed)} tests"
             finally:
@@ -396,9 +427,16 @@ def main():
     except KeyboardInterrupt:
         print("\ninterrupted; the planted file is back as it was", flush=True)
 
-    counted = [r for r in results if r[0] != "no-build"]
+    aside = [r for r in results if r[0].startswith("layout")]
+    if aside:
+        print(f"\n{len(aside)} faults only moved, sized or styled a control; set aside "
+              f"({sum(1 for r in aside if r[0] == 'layout caught')} of them caught):")
+        for verdict, label, _ in aside:
+            print(f"  {verdict[7:]:7} {label}")
+    counted = [r for r in results if r[0] in ("caught", "missed")]
     caught = sum(1 for r in counted if r[0] == "caught")
-    print(f"\n{len(results)} faults planted, {len(results) - len(counted)} did not build; "
+    unbuilt = sum(1 for r in results if r[0] == "no-build")
+    print(f"\n{len(results)} faults planted, {unbuilt} did not build, {len(aside)} set aside; "
           f"caught {caught} of {len(counted)}"
           + (f" = {100 * caught / len(counted):.0f} %" if counted else ""))
     for verdict, label, _ in results:
