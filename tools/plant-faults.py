@@ -98,8 +98,10 @@ INTEGER = re.compile(r"(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+)(?![\w.'])")
 # Where a changed constant only moves, sizes or styles a control: a rectangle of four integers, or
 # the arguments of a call that places, sizes or picks a font.
 LAYOUT_CALL = re.compile(r"\b(place|placeOnTab|designFont|pageFont|QSize|QSizeF|QRect|QRectF|QPoint|"
-                         r"setGeometry|resize|move|setFont|setFixedSize|setMinimumSize)\s*\(")
-RECT = re.compile(r"\{\s*-?\d+(?:\s*,\s*-?\d+){3}\s*\}")
+                         r"setGeometry|setFont|setFixedSize|setMinimumSize)\s*\(")
+# A rectangle {left, top, width, height} or a point {left, top} in twips: a brace group of four
+# or two integers, one of them at least 100 (the tables of scores hold small numbers only).
+RECT = re.compile(r"\{\s*-?\d+(?:\s*,\s*-?\d+){3}\s*\}|\{\s*-?\d+\s*,\s*-?\d+\s*\}")
 
 
 def is_layout(text, offset, kind):
@@ -110,7 +112,8 @@ def is_layout(text, offset, kind):
     if kind == "call deleted":
         return bool(re.match(r"\s*" + LAYOUT_CALL.pattern, line))
     column = offset - start
-    spans = [m.span() for m in RECT.finditer(line)]
+    spans = [m.span() for m in RECT.finditer(line)
+             if max(abs(int(n)) for n in re.findall(r"-?\d+", m.group())) >= 100]
     for m in LAYOUT_CALL.finditer(line):
         depth, k = 0, m.end() - 1
         while k < len(line):
