@@ -11,10 +11,21 @@
 # first and the installed program is walked instead.
 set -euo pipefail
 program=$1 build=$2 source=$3
-if [ -z "${VESK_WALK_IN_XVFB:-}" ]; then
-    export VESK_WALK_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
-fi
+folder=$(mktemp -d)
+xserver=
+trap 'rm -rf "$folder"; [ -z "$xserver" ] || kill "$xserver" 2>/dev/null' EXIT
+
+# A virtual X server of our own on a free display: it writes the display's number once it
+# takes connections, with no authority file to lock (which fails under load).
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$folder/display" 2>/dev/null &
+xserver=$!
+for _ in $(seq 1 300); do
+    [ -s "$folder/display" ] && break
+    sleep 0.1
+done
+[ -s "$folder/display" ] || { echo "the virtual X server did not start"; exit 1; }
+export DISPLAY=":$(cat "$folder/display")"
+rm "$folder/display"
 
 if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ]; then
     (cd "$build" && cpack -G DEB >/dev/null)
@@ -25,8 +36,6 @@ fi
 
 screens=$build/walk-screens
 rm -rf "$screens" && mkdir -p "$screens"
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
 shot() { import -window root "$screens/$1.png"; }
 
 wait_for() { # title
@@ -46,11 +55,6 @@ focus() { # window
     sleep 0.1
 }
 
-# The X server may still be starting when this script runs.
-for _ in $(seq 1 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
 (cd "$folder" && "$program" "$source/tests/data/report-road.txt") &
 pid=$!
 
