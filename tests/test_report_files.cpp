@@ -192,7 +192,8 @@ private slots:
             // This save puts back what the killed one left, then fails on its too long name.
             const QString where = QStringLiteral("kill at step %1").arg(n);
             const QByteArray tooLong(201, 'x');
-            QVERIFY(!reportfiles::writeBoth(pair.dir.path(), Base, fields(tooLong)).saved);
+            const auto refused = reportfiles::writeBoth(pair.dir.path(), Base, fields(tooLong));
+            QVERIFY(!refused.saved && refused.failure.contains("201 UTF-16 code units long"));
             QVERIFY2(pair.intact() || pair.isNew("Killed"), qPrintable(where));
             QVERIFY(reportfiles::writeBoth(pair.dir.path(), Base, fields("Last")).saved);
             QVERIFY2(pair.isNew("Last"), qPrintable(where));

@@ -1,7 +1,8 @@
 // The windows as a new user meets them: at a small and a large screen, by mouse, by keyboard
-// and through the accessibility interface a screen reader queries; and the help against them.
+// and through the accessibility interface a screen reader queries.
 
 #include "CautionStatement.h"
+#include "DriveList.h"
 #include "EmployeeDetails.h"
 #include "ExtraPics.h"
 #include "FolderList.h"
@@ -165,8 +166,11 @@ private slots:
     void saveWindowsTakeKeysKeepTheirSizeAndStayInSight()
     {
         QTemporaryDir folder;
+        seams->volumes = [&] { return QStringList{QDir::rootPath(), folder.path()}; };
         Forms::show<Save>();
         Save& save = Forms::get<Save>();
+        save.Drive1->setListIndex(1); // another drive: the folder list follows it
+        QCOMPARE(save.Dir1->Path(), folder.path());
         // Arrow keys in the folder list only move the selection, Enter opens, letters find, a click
         // opens.
         for (const char* name : {"alpha", "bravo", "charlie", "delta", "echo", "foxtrot"})
