@@ -148,6 +148,11 @@ private slots:
             face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
             QVERIFY(main2.frame(i)->isHighlighted() && face->state().checked);
         }
+        // Each region's row, caption and value label carries its designed name.
+        for (const ScoreDisplay& d : ScoreDisplays) {
+            for (const std::string_view name : {d.rowLabel, d.captionLabel, d.valueLabel})
+                QVERIFY(main2.findChild<QLabel*>(QString::fromUtf8(name.data(), name.size())));
+        }
         // Each value is read with the name of its box, each risk word with its side.
         Forms::get<VESKResults>().showScores();
         Forms::get<VESKRiskLevel>().showRiskLevels(QStringLiteral("High"), QStringLiteral("Low"));

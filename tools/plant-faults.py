@@ -110,7 +110,7 @@ def is_layout(text, offset, kind):
     end = text.find("\n", offset)
     line = text[start:end if end >= 0 else len(text)]
     if kind == "call deleted":
-        return bool(re.match(r"\s*" + LAYOUT_CALL.pattern, line))
+        return bool(re.match(r"\s*([\w.]+(->|\.))?" + LAYOUT_CALL.pattern, line))
     column = offset - start
     spans = [m.span() for m in RECT.finditer(line)
              if max(abs(int(n)) for n in re.findall(r"-?\d+", m.group())) >= 100]

@@ -37,11 +37,6 @@ inline QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-inline QStringList lines(const QString& text)
-{
-    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
 // mdb-reader: columns "<name> text<size in bytes>", every value as read ("" stays "").
 inline std::vector<Table> mdbReader(const QString& path)
 {
@@ -66,10 +61,10 @@ inline std::vector<Table> mdbTools(const QString& path)
         QTest::qFail("mdb-ver: not a Jet 4 file", __FILE__, __LINE__);
     std::vector<Table> tables;
     const QRegularExpression column("^\\s*\\[(.*)\\]\\s+(.*?),?\\s*$");
-    for (const QString& name : lines(run("mdb-tables", {"-1", path}))) {
+    for (const QString& name : run("mdb-tables", {"-1", path}).split('\n', Qt::SkipEmptyParts)) {
         Table& out = tables.emplace_back();
         out.name = name;
-        for (const QString& line : lines(run("mdb-schema", {"-T", name, path}))) {
+        for (const QString& line : run("mdb-schema", {"-T", name, path}).split('\n')) {
             if (const auto match = column.match(line); match.hasMatch())
                 out.columns << match.captured(1) + " " + match.captured(2);
         }
