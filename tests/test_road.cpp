@@ -110,7 +110,9 @@ private slots:
         QTest::newRow("tabs, DEL and C1") << "a\tb\x7F"
                                              "c\u0085d"
                                           << QStringLiteral("a b c d");
-        QTest::newRow("invisible FEFF") << "\uFEFFAnna" << QStringLiteral("Anna");
+        // (From a literal, QString drops a leading FEFF before the box ever sees it.)
+        QTest::newRow("invisible FEFF")
+            << QChar(0xFEFF) + QStringLiteral("An\uFEFFna") << QStringLiteral("Anna");
         QTest::newRow("half a character") << QString(QChar(0xD83D)) + "x" << QStringLiteral("x");
         QTest::newRow("limit between halves")
             << "a" + emoji.repeated(100) << "a" + emoji.repeated(99);
