@@ -162,27 +162,27 @@ private slots:
         for (int k = 0; k < 255; ++k)
             columns.appendColumn(std::to_string(k));
         QVERIFY(errorOf([&] { columns.appendColumn("x"); }).contains("at most 255 columns"));
-        // A definition of exactly the page less its 8-byte header fits; one character more not.
+        // A definition of exactly the page less its 8-byte header fits; one byte more not.
         std::vector<std::u16string> names;
         const auto length = [&] {
             return jet::FileImage::userTableDefinition(names, std::vector<int>(names.size(), 200))
                        .length() +
                    8;
         };
-        for (std::size_t count = 40; length() != jet::kPageSize; ++count) {
-            names.clear();
-            for (std::size_t k = 0; k < count; ++k)
-                names.push_back(QString::number(k).toStdU16String() + u'c');
-            for (std::size_t k = 0; length() < jet::kPageSize; k = (k + 1) % count)
-                names[k].push_back(u'c');
-        }
-        for (const bool over : {false, true}) {
-            jet::Table big(over ? "Over" : "Fits");
-            names[0].append(std::size_t(over), u'c');
+        for (const std::size_t size : {jet::kPageSize, jet::kPageSize + 1}) {
+            for (std::size_t count = 40; length() != size; ++count) {
+                names.clear();
+                for (std::size_t k = 0; k < count; ++k)
+                    names.push_back(QString::number(k).toStdU16String() + u'c');
+                for (std::size_t k = 0; length() < size; k = (k + 1) % count)
+                    names[k].push_back(u'c');
+            }
+            jet::Table big("Size" + std::to_string(size));
             for (const std::u16string& name : names)
                 big.appendColumn(QString::fromStdU16String(name).toStdString());
             const QString error = errorOf([&] { database.appendTable(std::move(big)); });
-            QVERIFY2(over ? error.contains("more than one page holds") : error == "<accepted>",
+            QVERIFY2(size > jet::kPageSize ? error.contains("more than one page holds")
+                                           : error == "<accepted>",
                      qPrintable(error));
         }
         for (std::size_t k = 4; k <= jet::Database::kMaxTables; ++k) {
