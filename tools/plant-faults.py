@@ -98,7 +98,8 @@ INTEGER = re.compile(r"(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+)(?![\w.'])")
 # Where a changed constant only moves, sizes or styles a control: a rectangle of four integers, or
 # the arguments of a call that places, sizes or picks a font.
 LAYOUT_CALL = re.compile(r"\b(place|placeOnTab|designFont|pageFont|QSize|QSizeF|QRect|QRectF|QPoint|"
-                         r"setGeometry|setFont|setFixedSize|setMinimumSize)\s*\(")
+                         r"setGeometry|setFont|setFixedSize|setMinimumSize|setPalette|setWordWrap|"
+                         r"setAlignment)\s*\(")
 # A rectangle {left, top, width, height} or a point {left, top} in twips: a brace group of four
 # or two integers, one of them at least 100 (the tables of scores hold small numbers only).
 RECT = re.compile(r"\{\s*-?\d+(?:\s*,\s*-?\d+){3}\s*\}|\{\s*-?\d+\s*,\s*-?\d+\s*\}")
