@@ -12,7 +12,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 install_packages() {
     local packages=(g++ cmake ninja-build pkg-config file dpkg-dev qt6-base-dev qt6-svg-dev qt6-qpa-plugins
         qt6-image-formats-plugins libgl-dev fonts-liberation2 fonts-comic-neue
-        xvfb xauth xdotool mdbtools clang-format clang-tidy python3 imagemagick poppler-utils
+        xvfb xdotool mdbtools clang-format clang-tidy python3 imagemagick poppler-utils
         libjpeg62-turbo-dev
         g++-mingw-w64-x86-64-posix)
     local missing=()

@@ -11,9 +11,10 @@ swapped, a call statement deleted, a returned expression replaced by {}), rebuil
 programs, runs the tests whose program changed (never walk, smoke or format), and writes the file
 back byte for byte, also after a failed build, an error or Ctrl-C. A fault that does not build is
 not counted. The window files (Save*, OverwriteFile*, WriteReportFiles*, Main2*, EmployeeDetails*,
-OptionFrame*) are left out unless --with-windows is given. A fault that only moves or sizes a
-control or changes a font (a constant in a position, size or font, or a deleted placing call) is
-planted and run like any other but set aside: it is listed, not counted. The last lines give the
+OptionFrame*) are left out unless --with-windows is given. A fault that only moves, sizes or
+styles a control (a constant in a position, size or font, or a deleted placing, font, palette,
+word-wrap or alignment call) is planted and run like any other but set aside: it is listed, not
+counted. The last lines give the
 share caught and every fault that survived.
 
 With --attribute every test program is run to its end for every fault, and the test functions
@@ -95,8 +96,8 @@ RETURN = re.compile(r"^(\s*)return\s+(.+);\s*$")
 INTEGER = re.compile(r"(?<![\w.'])(0[xX][0-9a-fA-F]+|\d+)(?![\w.'])")
 
 
-# Where a changed constant only moves, sizes or styles a control: a rectangle of four integers, or
-# the arguments of a call that places, sizes or picks a font.
+# Where a changed constant only moves, sizes or styles a control: a rectangle or point in twips,
+# or the arguments of a call that places, sizes or styles one.
 LAYOUT_CALL = re.compile(r"\b(place|placeOnTab|designFont|pageFont|QSize|QSizeF|QRect|QRectF|QPoint|"
                          r"setGeometry|setFont|setFixedSize|setMinimumSize|setPalette|setWordWrap|"
                          r"setAlignment)\s*\(")
@@ -112,6 +113,8 @@ def is_layout(text, offset, kind):
     line = text[start:end if end >= 0 else len(text)]
     if kind == "call deleted":
         return bool(re.match(r"\s*([\w.]+(->|\.))?" + LAYOUT_CALL.pattern, line))
+    if kind not in ("constant", "boolean"):
+        return False
     column = offset - start
     spans = [m.span() for m in RECT.finditer(line)
              if max(abs(int(n)) for n in re.findall(r"-?\d+", m.group())) >= 100]
@@ -123,7 +126,7 @@ def is_layout(text, offset, kind):
                 break
             k += 1
         spans.append((m.start(), k))
-    return kind in ("constant", "boolean") and any(a <= column < b for a, b in spans)
+    return any(a <= column < b for a, b in spans)
 
 
 def balanced(s):
@@ -427,7 +430,7 @@ def main():
                 path.write_bytes(original)
             state.unlink()
             results.append((verdict, label, detail))
-            print(f"{number:3}/{len(chosen)} {verdict:8} {label}  [{detail}]", flush=True)
+            print(f"{number:3}/{len(chosen)} {verdict:14} {label}  [{detail}]", flush=True)
     except KeyboardInterrupt:
         print("\ninterrupted; the planted file is back as it was", flush=True)
 
