@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plants small faults in the core sources one at a time and counts how many the tests catch.
 
-    tools/plant-faults.py BUILD_DIR [--faults 60] [--seed 1] [--folders src/scoring ...]
+    tools/plant-faults.py BUILD_DIR [--faults 60] [--seed 1] [--folders src/core ...]
 
 The sources are never touched where they are checked out: the committed tree (HEAD, or with
 --working-tree the files as they are now) is copied into BUILD_DIR/tree and built in
@@ -10,8 +10,8 @@ logical operator flipped, + and - swapped, an integer constant moved by one, tru
 swapped, a call statement deleted, a returned expression replaced by {}), rebuilds the test
 programs, runs the tests whose program changed (never walk, smoke or format), and writes the file
 back byte for byte, also after a failed build, an error or Ctrl-C. A fault that does not build is
-not counted. The window files (Save*, OverwriteFile*, WriteReportFiles*, Main2*, EmployeeDetails*,
-OptionFrame*) are left out unless --with-windows is given. A fault that only moves, sizes or
+not counted. The gui folders are left out, but for the window files (Save*, OverwriteFile*,
+Main2*, EmployeeDetails*, OptionFrame*, ...) with --with-windows. A fault that only moves, sizes or
 styles a control (a constant in a position, size or font, or a deleted placing, font, palette,
 word-wrap or alignment call) is planted and run like any other but set aside: it is listed, not
 counted. The last lines give the
@@ -35,7 +35,7 @@ import tarfile
 import tempfile
 import time
 
-DEFAULT_FOLDERS = ["src/scoring", "src/persistence", "src/jet", "src/assessment"]
+DEFAULT_FOLDERS = ["src/core", "src/gui/windows", "src/gui/widgets"]
 WINDOW_FILES = ("Save", "OverwriteFile", "WriteReportFiles", "Main2", "EmployeeDetails",
                 "OptionFrame")
 EXCLUDED_TESTS = r"^(walk|smoke|format)$"
@@ -312,8 +312,9 @@ def main():
     candidates = []
     for folder in args.folders:
         for path in sorted((tree / folder).rglob("*")):
-            if path.suffix not in (".cpp", ".h") or (path.name.startswith(WINDOW_FILES)
-                                                     and not args.with_windows):
+            in_gui = "gui" in path.relative_to(tree).parts
+            if path.suffix not in (".cpp", ".h") or (
+                    in_gui and not (args.with_windows and path.name.startswith(WINDOW_FILES))):
                 continue
             text = path.read_text(encoding="utf-8")
             candidates += [(path, *site) for site in sites(path, text)]
