@@ -37,6 +37,29 @@ struct TwipsRect
     int left, top, width, height;
 };
 
+// The joint angle a drawing shows, as measured on a picture of the worker: flexion positive,
+// extension negative, in degrees; for the elbow and the knee, the bend away from straight.
+enum class Measure : std::uint8_t
+{
+    None, // not an angle: a load, a grip, an activity, or what only the assessor can judge
+    Trunk,
+    Neck,
+    Knee,
+    UpperArm,
+    Elbow,
+    Wrist,
+};
+
+// A range of that angle, low to high. A drawing covers at most two ranges (its flexion and its
+// extension); an unused range is empty, low equal to high. Neighbouring drawings of a region
+// share their edges.
+struct AngleRange
+{
+    float low = 0, high = 0;
+
+    bool isEmpty() const { return !(low < high); }
+};
+
 struct OptionSpec
 {
     Region region;
@@ -46,9 +69,12 @@ struct OptionSpec
     OptionKind kind;
     std::int16_t value;
     std::string_view caption; // report caption
+    std::string_view words;   // what the drawing shows, in the assessor's words (UTF-8)
     std::string_view artwork; // resource path of the drawing
     int tab;                  // 0-based tab of the tabbed container
     TwipsRect frameRect;
+    Measure measure;                 // the angle the drawing stands for, if any
+    std::array<AngleRange, 2> bands; // the ranges of that angle the drawing covers
 };
 
 extern const std::array<OptionSpec, 45> Options;
