@@ -6,16 +6,14 @@
 #include "BenchTable.h"
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
-#include "Forms.h"
 #include "Main2.h"
-#include "Module1.h"
-#include "OptionFrame.h"
 #include "Platform.h"
+#include "ReportFields.h"
 #include "ReportFiles.h"
+#include "Road.h"
 #include "Seams.h"
 #include "SvgPicture.h"
 #include "VESKResults.h"
-#include "WriteReportFiles.h"
 
 #include <QApplication>
 #include <QFile>
@@ -34,26 +32,22 @@ const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "
                                    "Image1", "Image3",  "Image98", "Image110", "Image6",
                                    "Image8", "Image15", "Image17"};
 
-void startAfresh()
-{
-    Forms::destroyAll();
-    Module1::reset();
-    SvgPicture::dropSharedRenderers();
-}
-
 void clickDrawing(Main2& main2, const QString& name)
 {
     auto* drawing = main2.findChild<SvgPicture*>(name);
-    main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(name.toStdString())].tab);
+    for (const OptionSpec& option : Options) {
+        if (QLatin1String(option.drawing.data(), qsizetype(option.drawing.size())) == name)
+            main2.SSTab2->setCurrentIndex(option.tab);
+    }
     QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
 }
 
-Main2& reachPostureSelection()
+Main2& reachPostureSelection(Road& road)
 {
-    Forms::show<CautionStatement>();
-    Forms::get<CautionStatement>().Command1->click();
-    Forms::get<EmployeeDetails>().Command1->click();
-    return Forms::get<Main2>();
+    road.start();
+    road.caution().Command1->click();
+    road.details().Command1->click();
+    return road.main2();
 }
 
 // A plain window with as many picture widgets as the posture selection window: 45 drawings
@@ -108,19 +102,40 @@ long peakMemoryKiB()
 // The whole road in this process, for its peak memory (run in a child of its own).
 int walkTheRoad()
 {
-    platform::ScopedSeams seams;
-    seams->message = [](const platform::MessageRequest&) { return false; };
-    seams->endProgram = [] {};
-    Main2& main2 = reachPostureSelection();
+    Road road;
+    Main2& main2 = reachPostureSelection(road);
     main2.grab();
     for (const QString& name : WorkedExample)
         clickDrawing(main2, name);
     main2.Command2->click();
-    Forms::get<CautionStatement>().Command1->click();
-    Forms::get<VESKResults>().grab();
-    Forms::get<VESKResults>().Command1->click();
+    road.caution().Command1->click();
+    road.results().grab();
+    road.results().Command1->click();
     std::printf("%ld\n", peakMemoryKiB());
     return 0;
+}
+
+// Continue to the posture selection window painted, in a process of its own so that every
+// drawing is read from its file as at a real start (run in a child).
+int continueToPostureWindow()
+{
+    Road road;
+    road.start();
+    road.caution().Command1->click();
+    QElapsedTimer timer;
+    timer.start();
+    road.details().Command1->click();
+    road.main2().grab();
+    std::printf("%f\n", elapsedMs(timer));
+    return 0;
+}
+
+double childMs(const QString& argument)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {argument});
+    child.waitForFinished(60000);
+    return child.readAllStandardOutput().trimmed().toDouble();
 }
 
 } // namespace
@@ -130,11 +145,13 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::registerFontSubstitutes();
-    if (app.arguments().contains(QStringLiteral("--walk-the-road")))
-        return walkTheRoad();
     platform::ScopedSeams seams;
     seams->message = [](const platform::MessageRequest&) { return false; };
     seams->endProgram = [] {};
+    if (app.arguments().contains(QStringLiteral("--walk-the-road")))
+        return walkTheRoad();
+    if (app.arguments().contains(QStringLiteral("--continue")))
+        return continueToPostureWindow();
     const QString folder = QCoreApplication::applicationDirPath();
 
     printHeader();
@@ -143,58 +160,39 @@ int main(int argc, char* argv[])
     printRow("start to the caution statement painted", start, bareStart, "<= 1.2x");
 
     const Sample bare = measure(15, bareWindowWithPictures);
-    const Sample toMain2 = measureTimed(15, [] {
-        startAfresh();
-        Forms::show<CautionStatement>();
-        Forms::get<CautionStatement>().Command1->click();
-        auto& details = Forms::get<EmployeeDetails>();
-        QElapsedTimer timer;
-        timer.start();
-        details.Command1->click();
-        Forms::get<Main2>().grab();
-        return elapsedMs(timer);
-    });
+    const Sample toMain2 = measureTimed(15, [] { return childMs(QStringLiteral("--continue")); });
     printRow("Continue to the posture window painted", toMain2, bare, "<= 1.3x");
 
-    startAfresh();
-    Main2& main2 = reachPostureSelection();
+    auto road = std::make_unique<Road>();
+    Main2& main2 = reachPostureSelection(*road);
     main2.grab();
     auto* drawing = main2.findChild<SvgPicture*>(QStringLiteral("trunk5"));
     const Sample click = measure(
         2001, [&] { QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center()); });
     printRow("a drawing click (handler and event)", click, {}, "< 1 ms");
 
-    const Sample viewResults = measureTimed(15, [] {
-        startAfresh();
-        Main2& window = reachPostureSelection();
+    const Sample viewResults = measureTimed(15, [&road] {
+        road = std::make_unique<Road>();
+        Main2& window = reachPostureSelection(*road);
         for (const QString& name : WorkedExample)
             clickDrawing(window, name);
         QElapsedTimer timer;
         timer.start();
         window.Command2->click();
-        Forms::get<CautionStatement>().grab();
+        road->caution().grab();
         return elapsedMs(timer);
     });
     printRow("View Results to the caution statement shown", viewResults, {}, "-");
 
     // Saving: both files through the writer (temporary files, flush, renames) against writing
     // the same bytes to two files with QSaveFile.
-    startAfresh();
-    {
-        Main2& window = reachPostureSelection();
-        for (const QString& name : WorkedExample)
-            clickDrawing(window, name);
-        window.Command2->click();
-        Forms::get<CautionStatement>().Command1->click();
-        Forms::get<VESKResults>().Command1->click();
-        completeReport(window.highlightedOptions());
-    }
+    const report::ReportTable fields = report::ReportFields(road->assessment());
     QTemporaryDir saveFolder;
     const auto written =
         reportfiles::pathsFor(saveFolder.path(), QStringLiteral("Bench VESK Analysis"));
     const Sample save = measure(25, [&] {
         if (!reportfiles::writeBoth(saveFolder.path(), QStringLiteral("Bench VESK Analysis"),
-                                    Module1::ReportFields)
+                                    fields)
                  .saved)
             qFatal("the save failed");
     });
@@ -221,6 +219,5 @@ int main(int argc, char* argv[])
     child.waitForFinished(60000);
     const double peakMiB = child.readAllStandardOutput().trimmed().toDouble() / 1024.0;
     printRow("peak memory of the whole road", {peakMiB, peakMiB, peakMiB}, {}, "< 60 MB", "MB");
-    startAfresh();
     return 0;
 }

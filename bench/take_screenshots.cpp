@@ -7,14 +7,13 @@
 #include "ExtraPics.h"
 #include "FileList.h"
 #include "FolderList.h"
-#include "Forms.h"
 #include "HelpWindow.h"
 #include "Main2.h"
-#include "Module1.h"
 #include "OpenExtraPics.h"
 #include "OpenPictureFile.h"
 #include "OverwriteFile.h"
 #include "Platform.h"
+#include "Road.h"
 #include "Save.h"
 #include "Seams.h"
 #include "SvgPicture.h"
@@ -88,23 +87,27 @@ int main(int argc, char* argv[])
     // A full-HD screen, as a person would have it.
     seams->availableArea = QSize(1904, 1000);
 
-    Forms::show<CautionStatement>();
-    save(Forms::get<CautionStatement>(), QStringLiteral("caution"));
-    Forms::get<CautionStatement>().Command1->click();
-    auto& details = Forms::get<EmployeeDetails>();
+    Road road;
+    road.start();
+    save(road.caution(), QStringLiteral("caution"));
+    road.caution().Command1->click();
+    EmployeeDetails& details = road.details();
     QTest::keyClicks(details.Text1, QStringLiteral("Anna O'Brien"));
     QTest::keyClicks(details.Text2, QStringLiteral("E-1234"));
     QTest::keyClicks(details.Text3, QStringLiteral("Hall B"));
     save(details, QStringLiteral("employee"));
     details.Command1->click();
 
-    Main2& main2 = Forms::get<Main2>();
+    Main2& main2 = road.main2();
     main2.resize(main2.toPixels(15270), main2.toPixels(10815));
     const QStringList choices = {"trunk3",   "trunk5",  "neck2",   "leg2",    "leg3",     "Image9",
                                  "Image104", "Image1",  "Image3",  "Image98", "Image110", "Image6",
                                  "Image8",   "Image15", "Image17", "Image100"};
     for (const QString& name : choices) {
-        main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(name.toStdString())].tab);
+        for (const OptionSpec& option : Options) {
+            if (QLatin1String(option.drawing.data(), qsizetype(option.drawing.size())) == name)
+                main2.SSTab2->setCurrentIndex(option.tab);
+        }
         auto* drawing = main2.findChild<SvgPicture*>(name);
         QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
     }
@@ -119,44 +122,43 @@ int main(int argc, char* argv[])
     writePicture(pictures.filePath("portrait.jpg"), QSize(600, 900), Qt::darkGreen);
     writePicture(pictures.filePath("wide.jpg"), QSize(1600, 500), Qt::darkBlue);
     main2.Command3->click();
-    auto& taskChooser = Forms::get<OpenPictureFile>();
+    OpenPictureFile& taskChooser = road.pictureChooser();
     choose(taskChooser, pictures.path(), QStringLiteral("landscape.jpg"));
     save(taskChooser, QStringLiteral("task-picture-chooser"));
     taskChooser.cmdOpen->click();
     save(main2, QStringLiteral("posture-with-task-picture"));
     main2.Command1->click();
-    auto& extraChooser = Forms::get<OpenExtraPics>();
+    OpenExtraPics& extraChooser = road.extraPictureChooser();
     for (const char* name : {"portrait.jpg", "landscape.jpg", "wide.jpg"}) {
         main2.Command1->click();
         choose(extraChooser, pictures.path(), QString::fromLatin1(name));
         extraChooser.cmdOpen->click();
     }
-    save(Forms::get<ExtraPics>(), QStringLiteral("extra-pictures"));
-    Forms::get<ExtraPics>().hide();
+    save(road.extraPictures(), QStringLiteral("extra-pictures"));
+    road.extraPictures().hide();
 
     main2.Command6->click();
-    save(Forms::get<VESKOverview>(), QStringLiteral("overview"));
+    save(road.overview(), QStringLiteral("overview"));
 
     main2.Command2->click();
-    Forms::get<CautionStatement>().Command1->click();
-    VESKResults& results = Forms::get<VESKResults>();
+    road.caution().Command1->click();
+    VESKResults& results = road.results();
     results.resize(results.toPixels(15270), results.toPixels(11145));
     save(results, QStringLiteral("results"));
     results.Command1->click();
-    VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+    VESKRiskLevel& risk = road.riskLevel();
     risk.resize(risk.toPixels(14085), risk.toPixels(9930));
     save(risk, QStringLiteral("risk-level"));
-    Forms::show<Save>();
-    Save& saveDialog = Forms::get<Save>();
+    risk.Command7->click();
+    Save& saveDialog = road.save();
     save(saveDialog, QStringLiteral("save"));
     QFile(saveDialog.Dir1->Path() + QStringLiteral("/Anna O'Brien VESK Analysis.txt"))
         .open(QIODevice::WriteOnly);
     saveDialog.Command1->click();
-    save(Forms::get<OverwriteFile>(), QStringLiteral("overwrite"));
+    save(road.overwrite(), QStringLiteral("overwrite"));
     QFile::remove(saveDialog.Dir1->Path() + QStringLiteral("/Anna O'Brien VESK Analysis.txt"));
     seams->programFolder = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
     risk.Command3->click();
-    save(Forms::get<HelpWindow>(), QStringLiteral("help"));
-    Forms::destroyAll();
+    save(*helpWindow(), QStringLiteral("help"));
     return 0;
 }

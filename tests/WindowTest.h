@@ -1,17 +1,21 @@
 #pragma once
-// Support for window tests: the platform seams replaced by recorders, and a clean state (no
-// forms, a fresh assessment, the real platform) around every test function.
+// Support for window tests: every test function starts with a road of its own and the platform
+// seams replaced by recorders, and ends with every window gone and the real platform back. The
+// steps of the road are taken as a person takes them.
 
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
-#include "Forms.h"
 #include "Main2.h"
-#include "Module1.h"
-#include "OptionTable.h"
 #include "Platform.h"
+#include "Road.h"
+#include "Save.h"
 #include "Seams.h"
 #include "SvgPicture.h"
+#include "TestSupport.h"
+#include "VESKResults.h"
+#include "VESKRiskLevel.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
@@ -20,13 +24,16 @@
 #include <QWidget>
 
 #include <deque>
+#include <memory>
 #include <optional>
 
+// The seams of a test: messages recorded, questions answered from a queue (No when it is
+// empty), the end of the program counted.
 struct SeamRecorder
 {
     QStringList messages;     // texts in the order shown
     QStringList titles;       // their titles
-    std::deque<bool> answers; // answers for the next questions (default No)
+    std::deque<bool> answers; // answers for the next questions
     int endRequests = 0;
     std::optional<platform::ScopedSeams> scope;
 
@@ -35,6 +42,7 @@ struct SeamRecorder
 
     void install()
     {
+        scope.reset();
         messages.clear();
         titles.clear();
         answers.clear();
@@ -52,14 +60,68 @@ struct SeamRecorder
         (*scope)->endProgram = [this] { ++endRequests; };
     }
 
-    // Destroys every form, starts a fresh assessment and puts the real platform back.
-    void resetAll()
+    void uninstall() { scope.reset(); }
+};
+
+// The base of window test classes: a fresh road and recorded seams around every test function.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+protected:
+    SeamRecorder seams;
+    std::unique_ptr<Road> road;
+
+    // Starts again from nothing within a test function.
+    void restart()
     {
-        Forms::destroyAll();
-        Module1::reset();
-        scope.reset();
+        cleanup();
+        init();
+    }
+
+private slots:
+    void init()
+    {
+        seams.install();
+        road = std::make_unique<Road>();
+    }
+
+    void cleanup()
+    {
+        road.reset();
+        // Windows of the platform, such as the help, go too.
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->parent())
+                delete window;
+        }
+        seams.uninstall();
     }
 };
+
+// Drives without names at these roots, for the volumes seam.
+inline QList<platform::Volume> volumesAt(const QStringList& roots)
+{
+    QList<platform::Volume> volumes;
+    for (const QString& root : roots)
+        volumes.append({root, {}});
+    return volumes;
+}
+
+// The window with this object name, if it has been made.
+inline QWidget* madeWindow(const QString& objectName)
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == objectName)
+            return window;
+    }
+    return nullptr;
+}
+
+inline void click(QWidget* widget)
+{
+    QVERIFY(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
 
 // The widget that the Tab key moves to from `widget`.
 inline QWidget* nextTabStop(QWidget* widget)
@@ -71,8 +133,8 @@ inline QWidget* nextTabStop(QWidget* widget)
     return next;
 }
 
-// The road as a person walks it, shared by the window tests.
-namespace road {
+// The road as a person walks it.
+namespace walk {
 
 // The drawings of the worked example: left final score 8 "High", right 10 "High".
 inline const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
@@ -84,8 +146,8 @@ inline void clickDrawing(Main2& main2, const QString& name)
 {
     auto* drawing = main2.findChild<SvgPicture*>(name);
     QVERIFY2(drawing, qPrintable(name));
-    main2.SSTab2->setCurrentIndex(Options[optionIndexByDrawing(name.toStdString())].tab);
-    QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
+    main2.SSTab2->setCurrentIndex(Options[std::size_t(optionIndex(name))].tab);
+    click(drawing);
 }
 
 inline void clickDrawings(Main2& main2, const QStringList& names)
@@ -95,17 +157,36 @@ inline void clickDrawings(Main2& main2, const QStringList& names)
 }
 
 // Accept, then Continue with the given texts typed: the posture selection window is shown.
-inline Main2& reachPostureSelection(const QString& name = {}, const QString& id = {},
-                                    const QString& location = {})
+inline Main2& toPostureSelection(Road& road, const QString& name = {}, const QString& id = {},
+                                 const QString& location = {})
 {
-    Forms::show<CautionStatement>();
-    Forms::get<CautionStatement>().Command1->click();
-    auto& details = Forms::get<EmployeeDetails>();
+    road.start();
+    road.caution().Command1->click();
+    EmployeeDetails& details = road.details();
     QTest::keyClicks(details.Text1, name);
     QTest::keyClicks(details.Text2, id);
     QTest::keyClicks(details.Text3, location);
     details.Command1->click();
-    return Forms::get<Main2>();
+    return road.main2();
 }
 
-} // namespace road
+// On from the posture selection window, with every region chosen, to the results.
+inline VESKResults& toResults(Road& road)
+{
+    road.main2().Command2->click();
+    road.caution().Command1->click();
+    return road.results();
+}
+
+// From start-up through the worked example to the save dialog.
+inline Save& toSaveDialog(Road& road, const QString& name,
+                          const QString& id = QStringLiteral("E-1234"),
+                          const QString& location = QStringLiteral("Hall B"))
+{
+    clickDrawings(toPostureSelection(road, name, id, location), WorkedExample);
+    toResults(road).Command1->click();
+    road.riskLevel().Command7->click();
+    return road.save();
+}
+
+} // namespace walk

@@ -8,6 +8,7 @@
 #include "VESKResults.h"
 #include "WindowTest.h"
 #include "Windows1252.h"
+#include "Worksheet.h"
 #include "WorksheetPage.h"
 
 #include <QImage>
@@ -33,8 +34,7 @@ QString run(const QString& program, const QStringList& arguments)
 
 QList<QByteArray> reportLines(const QString& report)
 {
-    QFile file(QStringLiteral(VESK_TEST_DATA "/") + report);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+    return dataFile(report).split('\n');
 }
 
 // Line n (from 1) of the report, without its quotes and line end.
@@ -45,16 +45,11 @@ QString entry(const QList<QByteArray>& lines, int n)
 
 } // namespace
 
-class TestPrint : public QObject
+class TestPrint : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
-
 private slots:
-    void init() { seams.install(); }
-    void cleanup() { seams.resetAll(); }
-
     void pageHoldsTheAssessment_data()
     {
         QTest::addColumn<QString>("report");
@@ -67,17 +62,15 @@ private slots:
     {
         QFETCH(QString, report);
         QFETCH(bool, fromWindow);
-        const QString path = QStringLiteral(VESK_TEST_DATA "/") + report;
+        const QString path = dataPath(report);
         QTemporaryDir folder;
         const QString pdf = folder.filePath("page.pdf");
         // The results window of the same report shows the scores the page must show.
-        savedreport::open(path);
-        Forms::show<CautionStatement>();
-        Forms::get<CautionStatement>().Command1->click();
-        Forms::get<EmployeeDetails>().Command1->click();
-        Forms::get<Main2>().Command2->click();
-        Forms::get<CautionStatement>().Command1->click();
-        VESKResults& results = Forms::get<VESKResults>();
+        road->startFrom(*savedreport::open(path));
+        road->start();
+        road->caution().Command1->click();
+        road->details().Command1->click();
+        VESKResults& results = walk::toResults(*road);
         if (fromWindow) {
             seams->printDialog = [&](QPrinter& printer) {
                 printer.setOutputFormat(QPrinter::PdfFormat);
@@ -113,7 +106,7 @@ private slots:
         const QRegularExpression word(QStringLiteral(
             R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
         const QRectF worksheet = worksheetpage::worksheetRect(QSizeF(595, 842));
-        for (int i = 0; i < int(VESKResults::ValueLabels.size()); ++i) {
+        for (int i = 0; i < int(worksheet::ValueBoxes.size()); ++i) {
             const QRectF box = worksheetpage::valueBox(i, worksheet);
             QStringList inBox;
             for (const auto& match : word.globalMatch(boxes)) {
@@ -123,8 +116,7 @@ private slots:
                 if (box.contains(centre))
                     inBox << match.captured(5);
             }
-            const QString label =
-                QString::fromLatin1(VESKResults::ValueLabels[std::size_t(i)].name);
+            const QString label = QString::fromLatin1(worksheet::ValueBoxes[std::size_t(i)].label);
             const QString value = results.valueLabel(label)->text();
             QVERIFY2(inBox == QStringList{value},
                      qPrintable(

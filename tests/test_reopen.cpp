@@ -21,15 +21,9 @@
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QString golden(const QString& name)
 {
-    return QStringLiteral(VESK_TEST_DATA "/") + name;
+    return dataPath(name);
 }
 
 // The report with line `line` (from 1) replaced.
@@ -42,16 +36,11 @@ QByteArray withLine(QByteArray report, int line, const QByteArray& text)
 
 } // namespace
 
-class TestReopen : public QObject
+class TestReopen : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
-
 private slots:
-    void init() { seams.install(); }
-    void cleanup() { seams.resetAll(); }
-
     void goldenReportSavesBack_data()
     {
         QTest::addColumn<QString>("report");
@@ -66,18 +55,18 @@ private slots:
         QFETCH(QString, report);
         const QByteArray saved = readAll(golden(report));
         // As the desktop entry starts the program on a report.
-        savedreport::open(commandline::parse({"vesk", golden(report)}).report);
+        const auto opened = savedreport::open(commandline::parse({"vesk", golden(report)}).report);
+        QVERIFY(opened);
+        road->startFrom(*opened);
         QCOMPARE(seams.messages, QStringList());
 
-        Forms::show<CautionStatement>();
-        Forms::get<CautionStatement>().Command1->click();
-        Forms::get<EmployeeDetails>().Command1->click(); // filled in from the report
-        Forms::get<Main2>().Command2->click();
+        road->start();
+        road->caution().Command1->click();
+        road->details().Command1->click(); // filled in from the report
+        walk::toResults(*road).Command1->click();
         QCOMPARE(seams.messages, QStringList());
-        Forms::get<CautionStatement>().Command1->click();
-        Forms::get<VESKResults>().Command1->click();
-        Forms::get<VESKRiskLevel>().Command7->click();
-        Save& save = Forms::get<Save>();
+        road->riskLevel().Command7->click();
+        Save& save = road->save();
 
         QTemporaryDir folder;
         QVERIFY(save.Dir1->setPath(folder.path()));
@@ -136,15 +125,12 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        savedreport::open(path);
+        QVERIFY(!savedreport::open(path));
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY2(seams.messages[0].startsWith(
                      "The saved assessment \"Anna VESK Analysis.txt\" cannot be opened.\n\n") &&
                      seams.messages[0].contains(message),
                  qPrintable(seams.messages[0]));
-        // Nothing half-loaded: neither window has been touched.
-        QVERIFY(!Forms::find<EmployeeDetails>());
-        QVERIFY(!Forms::find<Main2>());
     }
 };
 

@@ -9,6 +9,7 @@
 #include "VESKResults.h"
 #include "VESKRiskLevel.h"
 #include "WindowTest.h"
+#include "Worksheet.h"
 
 #include <QFile>
 #include <QLabel>
@@ -22,16 +23,13 @@
 namespace {
 
 // From start-up to the results window with the worked example (left 8, right 10).
-VESKResults& reachResults()
+VESKResults& reachResults(Road& road)
 {
-    Main2& main2 = road::reachPostureSelection();
-    road::clickDrawings(main2, road::WorkedExample);
-    main2.Command2->click();
-    Forms::get<CautionStatement>().Command1->click();
-    return Forms::get<VESKResults>();
+    walk::clickDrawings(walk::toPostureSelection(road), walk::WorkedExample);
+    return walk::toResults(road);
 }
 
-QString text(const QWidget& form, const char* label)
+QString labelText(const QWidget& form, const char* label)
 {
     return form.findChild<QLabel*>(QString::fromLatin1(label))->text();
 }
@@ -46,74 +44,58 @@ void writeFile(const QString& path, const QByteArray& content)
 
 } // namespace
 
-class TestResults : public QObject
+class TestResults : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
-
 private slots:
-    void init()
-    {
-        seams.resetAll();
-        seams.install();
-        platform::setApplicationHelpFile(QString());
-    }
-    void cleanup() { seams.resetAll(); }
-
     void backKeepsChoicesAndASecondComputationRewritesEveryLabel()
     {
-        VESKResults& results = reachResults();
+        VESKResults& results = reachResults(*road);
+        const Assessment before = road->assessment();
         results.Command2->click();
-        Main2& main2 = Forms::get<Main2>();
+        Main2& main2 = road->main2();
         QVERIFY(main2.isVisible());
         QVERIFY(!results.isVisible());
-        std::array<bool, 45> expected{};
-        for (const QString& name : road::WorkedExample)
-            expected[optionIndexByDrawing(name.toStdString())] = true;
-        QVERIFY(main2.highlightedOptions() == expected);
+        QVERIFY(road->assessment() == before);
         QCOMPARE(main2.findChild<QLabel*>("VESKTrunkScore")->text(), QStringLiteral("3"));
 
         // Right upper arm 3 -> 4: right posture score B 4 -> 5.
-        road::clickDrawings(main2, {"Image99"});
+        walk::clickDrawings(main2, {"Image99"});
         main2.Command2->click();
-        QVERIFY(Forms::get<CautionStatement>().isVisible());
-        Forms::get<CautionStatement>().Command1->click();
+        QVERIFY(road->caution().isVisible());
+        road->caution().Command1->click();
         QVERIFY(results.isVisible());
-        QCOMPARE(text(results, "Label9"), QStringLiteral("4"));
-        QCOMPARE(text(results, "Label17"), QStringLiteral("5"));
-        QCOMPARE(text(results, "Label21"), QStringLiteral("6"));
-        QCOMPARE(Module1::ReportFields[15], TaggedValue(std::int16_t(4)));
+        QCOMPARE(labelText(results, "Label9"), QStringLiteral("4"));
+        QCOMPARE(labelText(results, "Label17"), QStringLiteral("5"));
+        QCOMPARE(labelText(results, "Label21"), QStringLiteral("6"));
     }
 
     void wordsStayUntilRiskLevelsRunsAgain()
     {
-        VESKResults& results = reachResults();
+        VESKResults& results = reachResults(*road);
         results.Command1->click();
-        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        VESKRiskLevel& risk = road->riskLevel();
         QCOMPARE(risk.Label3->text(), QStringLiteral("High"));
 
         risk.Command2->click();
         QVERIFY(results.isVisible());
         QVERIFY(!risk.isVisible());
         results.Command2->click();
-        Main2& main2 = Forms::get<Main2>();
-        road::clickDrawings(main2, {"Image14", "Image16"}); // coupling 3, one more activity
+        Main2& main2 = road->main2();
+        walk::clickDrawings(main2, {"Image14", "Image16"}); // coupling 3, one more activity
         main2.Command2->click();
-        Forms::get<CautionStatement>().Command1->click();
-        QCOMPARE(text(results, "Label26"), QStringLiteral("12"));
+        road->caution().Command1->click();
+        QCOMPARE(labelText(results, "Label26"), QStringLiteral("12"));
         QCOMPARE(risk.Label3->text(), QStringLiteral("High"));
-        QCOMPARE(Module1::ReportFields[11], TaggedValue(std::int16_t(10)));
 
         results.Command1->click();
         QCOMPARE(risk.Label3->text(), QStringLiteral("Very High"));
-        QCOMPARE(Module1::ReportFields[11], TaggedValue(std::int16_t(12)));
-        QCOMPARE(Module1::ReportFields[13], TaggedValue("Very High"));
     }
 
     void exitAndClosing()
     {
-        VESKResults& results = reachResults();
+        VESKResults& results = reachResults(*road);
         results.Command8->click();
         QCOMPARE(seams.endRequests, 1);
         seams.answers = {true};
@@ -121,7 +103,7 @@ private slots:
         QCOMPARE(seams.messages.last(), QStringLiteral("Do you want to quit without saving?"));
         QCOMPARE(seams.endRequests, 2);
         results.Command1->click();
-        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        VESKRiskLevel& risk = road->riskLevel();
         risk.Command1->click();
         QCOMPARE(seams.endRequests, 3);
         QCOMPARE(nextTabStop(risk.Command3), risk.Command7);
@@ -133,15 +115,15 @@ private slots:
     // cut by its diagonal holds the left value below the diagonal and the right one above.
     void valueLabelsLieInTheirBoxes()
     {
-        VESKResults& results = reachResults();
+        VESKResults& results = reachResults(*road);
         QSvgRenderer sheet(results.Image1->resource());
         const QRectF view = sheet.viewBoxF(), shown = results.Image1->geometry();
         const QTransform toWindow =
             QTransform::fromTranslate(shown.left(), shown.top())
                 .scale(shown.width() / view.width(), shown.height() / view.height())
                 .translate(-view.left(), -view.top());
-        for (const auto& design : VESKResults::ValueLabels) {
-            const QString name = QString::fromLatin1(design.name);
+        for (const auto& design : worksheet::ValueBoxes) {
+            const QString name = QString::fromLatin1(design.label);
             QString id = "box-" + name;
             int side = 0; // 1: left value, -1: right value of a cut box
             for (const QString pair :
@@ -168,19 +150,19 @@ private slots:
         QTemporaryDir folder;
         seams->programFolder = folder.path();
         installHelpKey();
-        reachResults().Command1->click();
-        VESKRiskLevel& risk = Forms::get<VESKRiskLevel>();
+        reachResults(*road).Command1->click();
+        VESKRiskLevel& risk = road->riskLevel();
         risk.Command3->click();
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY(seams.messages.first().contains(folder.filePath("reduction measures")));
-        QVERIFY(!Forms::find<HelpWindow>() || !Forms::find<HelpWindow>()->isVisible());
+        QVERIFY(!helpWindow());
 
         writeFile(folder.filePath("reduction measures/helpfile.html"),
                   "<html><head><title>Reducing the risk</title></head><body>x</body></html>");
         writeFile(folder.filePath("Helpfile/helpfile.html"),
                   "<html><head><title>Program help</title></head><body>y</body></html>");
         risk.Command3->click();
-        HelpWindow& help = Forms::get<HelpWindow>();
+        HelpWindow& help = *helpWindow();
         QVERIFY(help.isVisible() && risk.isVisible());
         QCOMPARE(help.windowTitle(), QStringLiteral("Reducing the risk"));
         QCOMPARE(help.browser->source().toLocalFile(),

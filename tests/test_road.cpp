@@ -15,19 +15,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
-#include <map>
 #include <stdexcept>
 
 namespace {
-
-void click(QWidget* widget)
-{
-    QVERIFY(widget);
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-}
 
 QString labelText(const QWidget& form, const char* name)
 {
@@ -35,66 +29,55 @@ QString labelText(const QWidget& form, const char* name)
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromLatin1(name));
 }
 
-// The frames painted red, read from their pixels.
+// The frames that show their option as chosen.
 QStringList highlightedFrames(const Main2& main2)
 {
     QStringList names;
-    for (int i = 0; i < int(Options.size()); ++i) {
-        const QImage seen = main2.frame(i)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const auto* pixels = reinterpret_cast<const QRgb*>(seen.constBits());
-        if (std::count(pixels, pixels + seen.width() * seen.height(), qRgb(255, 0, 0)) >
-            seen.width() + seen.height())
-            names << main2.frame(i)->objectName();
+    for (const OptionFrame* frame : main2.findChildren<OptionFrame*>()) {
+        if (frame->isHighlighted())
+            names << frame->objectName();
     }
+    names.sort();
     return names;
 }
 
 } // namespace
 
-using namespace road;
+using namespace walk;
 
-class TestRoad : public QObject
+class TestRoad : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
-
 private slots:
-    void init() { seams.install(); }
-    void cleanup() { seams.resetAll(); }
-
     void exitOnTheFirstCautionEndsBeforeAnyOtherWindow()
     {
-        Forms::show<CautionStatement>();
-        QCOMPARE(Forms::get<CautionStatement>().windowTitle(),
-                 QStringLiteral("KOLVE - Caution Statement"));
-        click(Forms::get<CautionStatement>().Command2);
+        road->start();
+        QCOMPARE(road->caution().windowTitle(), QStringLiteral("KOLVE - Caution Statement"));
+        click(road->caution().Command2);
         QCOMPARE(seams.endRequests, 1);
-        QVERIFY(!Forms::find<EmployeeDetails>());
-        QVERIFY(!Forms::find<Main2>());
-        QCOMPARE(Forms::get<CautionStatement>().Command2->text(), QStringLiteral("Exit "));
+        QVERIFY(!madeWindow("EmployeeDetails"));
+        QVERIFY(!madeWindow("Main2"));
+        QCOMPARE(road->caution().Command2->text(), QStringLiteral("Exit "));
     }
 
     void enterContinuesOnlyFromTheLocationBox()
     {
-        Forms::show<CautionStatement>();
-        click(Forms::get<CautionStatement>().Command1);
-        auto& details = Forms::get<EmployeeDetails>();
+        road->start();
+        click(road->caution().Command1);
+        EmployeeDetails& details = road->details();
         QTest::keyClicks(details.Text1, QStringLiteral("O'Brien"));
         QTest::keyClick(details.Text1, Qt::Key_Return);
         QTest::keyClicks(details.Text2, QStringLiteral("E-12"));
         QTest::keyClick(details.Text2, Qt::Key_Return);
-        QVERIFY(!Forms::find<Main2>());
-        QVERIFY(Module1::EmployeeName.isEmpty());
+        QVERIFY(!madeWindow("Main2"));
+        QVERIFY(!road->assessment().employee());
 
         QTest::keyClicks(details.Text3, QStringLiteral("Bay 4"));
         QTest::keyClick(details.Text3, Qt::Key_Return);
-        QVERIFY(Forms::get<Main2>().isVisible());
+        QVERIFY(road->main2().isVisible());
         QVERIFY(!details.isVisible());
-        QCOMPARE(Module1::EmployeeName, TaggedValue("OBrien"));
-        QCOMPARE(Module1::ReportFields[123], TaggedValue("OBrien"));
-        QCOMPARE(Module1::ReportFields[125], TaggedValue("E-12"));
-        QCOMPARE(Module1::ReportFields[127], TaggedValue("Bay 4"));
+        QCOMPARE(*road->assessment().employee(), (Employee{"OBrien", "E-12", "Bay 4"}));
         QCOMPARE(details.Text1->text(), QStringLiteral("O'Brien"));
     }
 
@@ -124,65 +107,39 @@ private slots:
     {
         QFETCH(QString, pasted);
         QFETCH(QString, kept);
-        Forms::show<CautionStatement>();
-        click(Forms::get<CautionStatement>().Command1);
-        auto& details = Forms::get<EmployeeDetails>();
+        road->start();
+        click(road->caution().Command1);
+        EmployeeDetails& details = road->details();
         for (QLineEdit* box : {details.Text1, details.Text2, details.Text3}) {
             box->insert(pasted);
             QCOMPARE(box->text(), kept);
         }
         click(details.Command1);
-        QCOMPARE(Module1::ReportFields[123].toText(), kept);
+        QCOMPARE(road->assessment().EmployeeName(), kept);
     }
 
-    // Sequences of clicks and what the person then sees and what is stored, from
-    // tests/data/click-rules.txt.
-    void clickRules_data()
+    // The window shows the assessment the clicks make: the chosen frames red, a region's score
+    // from its first click on (the activity score from the start), the other labels empty.
+    void clicksShowTheAssessment()
     {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<QString>("valueLabel");
-        QTest::addColumn<int>("score");
-        QTest::addColumn<QStringList>("red");
-        QFile file(QStringLiteral(VESK_TEST_DATA "/click-rules.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QStringList f = QString::fromUtf8(line).split(u'|');
-            if (f.size() == 5 && !line.startsWith('#'))
-                QTest::newRow(qPrintable(f[0]))
-                    << f[1].split(u' ') << f[2] << f[3].toInt() << f[4].split(u' ');
-        }
-    }
-
-    void clickRules()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(QString, valueLabel);
-        QFETCH(int, score);
-        QFETCH(QStringList, red);
-        Main2& main2 = reachPostureSelection();
-        for (const QString& name : clicks)
-            clickDrawing(main2, name);
-        QCOMPARE(labelText(main2, valueLabel.toLatin1().constData()), QString::number(score));
-        QStringList highlighted = highlightedFrames(main2);
-        highlighted.sort();
-        red.sort();
-        QCOMPARE(highlighted, red);
-        const std::map<QString, const std::int16_t*> stored = {
-            {"VESKTrunkScore", &Module1::TrunkScore},
-            {"VESKNeckScore", &Module1::NeckScore},
-            {"VESKLegsScore", &Module1::LegsScore},
-            {"UpperRightArm", &Module1::UpperRightArmScore},
-            {"UpperLeftArm", &Module1::UpperLeftArmScore},
-            {"LowerRightArm", &Module1::LowerRightArmScore},
-            {"ForceScore", &Module1::LoadForceScore},
-            {"CouplingScore", &Module1::CouplingScoreValue},
-            {"ActivityScore", &Module1::ActivityScoreValue}};
-        QCOMPARE(int(*stored.at(valueLabel)), score);
+        Main2& main2 = toPostureSelection(*road);
+        QCOMPARE(labelText(main2, "ActivityScore"), QStringLiteral("0"));
+        QVERIFY(highlightedFrames(main2).isEmpty());
+        QSignalSpy announced(&main2, &Main2::drawingClicked);
+        clickDrawings(main2, {"trunk5", "trunk3", "Image102", "Image102"});
+        QCOMPARE(announced.size(), 4);
+        QCOMPARE(announced.first().first().toInt(), optionIndex("trunk5"));
+        QCOMPARE(highlightedFrames(main2), (QStringList{"Frame11", "Frame13"}));
+        QCOMPARE(labelText(main2, "VESKTrunkScore"), QStringLiteral("4"));
+        // Chosen and given up again: the score stays shown.
+        QCOMPARE(labelText(main2, "UpperRightArm"), QStringLiteral("0"));
+        QCOMPARE(labelText(main2, "VESKNeckScore"), QString());
+        QVERIFY(road->assessment().isChosen(optionIndex("trunk3")));
     }
 
     void everyMissingRegionIsReportedInOrder()
     {
-        Main2& main2 = reachPostureSelection();
+        Main2& main2 = toPostureSelection(*road);
         clickDrawing(main2, QStringLiteral("Image15"));
         click(main2.Command2);
         QCOMPARE(seams.messages.size(), 11);
@@ -195,22 +152,20 @@ private slots:
                  QStringLiteral("You have not filled in all of the fields for Coupling"));
         QVERIFY(seams.titles.count(QStringLiteral("VESK Procedure")) == 11);
         QVERIFY(main2.isVisible());
-        QVERIFY(!Forms::find<VESKResults>());
-        QVERIFY(Module1::ReportFields[21].isEmpty());
+        QVERIFY(!madeWindow("VESKResults"));
     }
 
     void workedExampleThroughViewResults()
     {
-        Main2& main2 = reachPostureSelection(QStringLiteral("Anna"));
-        for (const QString& name : WorkedExample)
-            clickDrawing(main2, name);
+        Main2& main2 = toPostureSelection(*road, QStringLiteral("Anna"));
+        clickDrawings(main2, WorkedExample);
         click(main2.Command2);
         QVERIFY(seams.messages.isEmpty());
 
-        auto& caution = Forms::get<CautionStatement>();
+        CautionStatement& caution = road->caution();
         QVERIFY(caution.isVisible());
         QVERIFY(!main2.isVisible());
-        auto& results = Forms::get<VESKResults>();
+        VESKResults& results = road->results();
         QVERIFY(!results.isVisible());
         const std::pair<const char*, int> labels[] = {
             {"Label5", 3},  {"Label6", 2},   {"Label7", 2},  {"Label8", 2},  {"Label9", 3},
@@ -221,12 +176,6 @@ private slots:
         };
         for (const auto& [name, value] : labels)
             QCOMPARE(labelText(results, name), QString::number(value));
-        const std::pair<int, int> entries[] = {{5, 2},  {7, 1},  {9, 2},  {15, 3},
-                                               {17, 2}, {19, 1}, {21, 3}, {23, 2},
-                                               {25, 2}, {27, 1}, {29, 1}, {31, 2}};
-        for (const auto& [entry, value] : entries)
-            QCOMPARE(Module1::ReportFields[entry], TaggedValue(std::int16_t(value)));
-        QVERIFY(Module1::ReportFields[1].isEmpty());
 
         click(caution.Command1); // accepted again: straight to the results
         QVERIFY(results.isVisible() && !caution.isVisible());
@@ -235,9 +184,9 @@ private slots:
     // Exit ends at once; closing a window asks first once the assessment has begun.
     void exitAndClosing()
     {
-        Main2& main2 = reachPostureSelection();
+        Main2& main2 = toPostureSelection(*road);
         click(main2.Command8);
-        click(Forms::get<EmployeeDetails>().Command2);
+        click(road->details().Command2);
         QCOMPARE(seams.endRequests, 2);
         main2.close(); // answered No
         QCOMPARE(seams.messages, QStringList{"Do you want to quit without saving?"});
@@ -245,7 +194,7 @@ private slots:
 
         clickDrawings(main2, WorkedExample);
         click(main2.Command2);
-        auto& caution = Forms::get<CautionStatement>();
+        CautionStatement& caution = road->caution();
         caution.close();
         QCOMPARE(seams.messages.size(), 2);
         QVERIFY(caution.isVisible());
@@ -255,12 +204,11 @@ private slots:
         caution.close();
         QCOMPARE(seams.endRequests, 4);
 
-        seams.resetAll(); // before the assessment: closing ends without a question
-        seams.install();
-        Forms::show<CautionStatement>();
-        Forms::get<CautionStatement>().close();
-        Forms::show<EmployeeDetails>();
-        Forms::get<EmployeeDetails>().close();
+        restart(); // before the assessment: closing ends without a question
+        road->start();
+        road->caution().close();
+        road->details().show();
+        road->details().close();
         QCOMPARE(seams.endRequests, 2);
         QVERIFY(seams.messages.isEmpty());
     }
@@ -283,9 +231,9 @@ private slots:
     void designedPositions()
     {
         seams->availableArea = QSize(1920, 1040);
-        Main2& main2 = reachPostureSelection();
+        Main2& main2 = toPostureSelection(*road);
         QCOMPARE(main2.Command2->geometry(), QRect(136, 96, 121, 49));
-        QCOMPARE(Forms::get<EmployeeDetails>().Text1->geometry(), QRect(280, 112, 265, 33));
+        QCOMPARE(road->details().Text1->geometry(), QRect(280, 112, 265, 33));
     }
 };
 

@@ -8,13 +8,13 @@
 #include "Main2.h"
 #include "OverwriteFile.h"
 #include "ReadBack.h"
+#include "ReportFields.h"
 #include "ReportFiles.h"
 #include "Save.h"
 #include "SvgPicture.h"
 #include "VESKResults.h"
 #include "VESKRiskLevel.h"
 #include "WindowTest.h"
-#include "WriteReportFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,28 +29,9 @@
 
 namespace {
 
-// From start-up to the save dialog, with the given employee details and the worked example.
-Save& reachSaveDialog(const QString& name, const QString& id = QStringLiteral("E-1234"),
-                      const QString& location = QStringLiteral("Hall B"))
-{
-    Main2& main2 = road::reachPostureSelection(name, id, location);
-    road::clickDrawings(main2, road::WorkedExample);
-    main2.Command2->click();
-    Forms::get<CautionStatement>().Command1->click();
-    Forms::get<VESKResults>().Command1->click();
-    Forms::get<VESKRiskLevel>().Command7->click();
-    return Forms::get<Save>();
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 QByteArray golden(const char* name)
 {
-    return readAll(QStringLiteral(VESK_TEST_DATA "/") + QString::fromLatin1(name));
+    return dataFile(QString::fromLatin1(name));
 }
 
 QStringList filesIn(const QString& folder)
@@ -66,20 +47,15 @@ void chooseFolder(Save& save, const QString& folder)
 
 } // namespace
 
-class TestSaving : public QObject
+class TestSaving : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
-
 private slots:
-    void init() { seams.install(); }
-    void cleanup() { seams.resetAll(); }
-
     void wholeRoadWritesBothFiles()
     {
         QTemporaryDir folder;
-        Save& save = reachSaveDialog(QStringLiteral("Anna O'Brien"));
+        Save& save = walk::toSaveDialog(*road, QStringLiteral("Anna O'Brien"));
         QVERIFY(save.isVisible());
         QCOMPARE(save.windowTitle(), QStringLiteral("Save"));
         QCOMPARE(save.Text1->text(), QStringLiteral("Anna O'Brien"));
@@ -112,10 +88,10 @@ private slots:
         QTemporaryDir folder;
         const QString stem = folder.filePath("Bench VESK Analysis");
         QFile(stem + ".txt").open(QIODevice::WriteOnly);
-        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        Save& save = walk::toSaveDialog(*road, QStringLiteral("Bench"));
         chooseFolder(save, folder.path());
         save.Command1->click();
-        OverwriteFile* confirmation = Forms::find<OverwriteFile>();
+        auto* confirmation = qobject_cast<OverwriteFile*>(madeWindow("OverwriteFile"));
         QVERIFY(confirmation && confirmation->isVisible());
         QVERIFY(save.isVisible());
         QCOMPARE(save.Text1->text(), QString());
@@ -133,17 +109,17 @@ private slots:
     {
         QTemporaryDir folder;
         const QString stem = folder.filePath("Bench VESK Analysis");
-        report::ReportTable earlier; // an earlier save of that name, with both tables
-        earlier[report::EmployeeName] = "Old name";
-        QVERIFY(
-            reportfiles::writeBoth(folder.path(), QStringLiteral("Bench VESK Analysis"), earlier)
-                .saved);
-        Save& save = reachSaveDialog(QString(), QStringLiteral("N-2"), QString());
+        Assessment earlier; // an earlier save of that name, with both tables
+        earlier.setEmployee(QStringLiteral("Old name"), {}, {});
+        QVERIFY(reportfiles::writeBoth(folder.path(), QStringLiteral("Bench VESK Analysis"),
+                                       report::ReportFields(earlier))
+                    .saved);
+        Save& save = walk::toSaveDialog(*road, QString(), QStringLiteral("N-2"), QString());
         chooseFolder(save, folder.path());
         save.Text1->setText(QStringLiteral("Bench"));
         save.Command1->click();
         save.Text1->setText(QStringLiteral("Something else"));
-        Forms::get<OverwriteFile>().Command3->click();
+        road->overwrite().Command3->click();
         QCOMPARE(seams.messages, QStringList{"File Saved"});
         QCOMPARE(readback::run("mdb-tables", {"-1", stem + ".mdb"}).trimmed(),
                  QStringLiteral("VESKResult"));
@@ -159,7 +135,7 @@ private slots:
     {
         QTemporaryDir folder;
         QDir(folder.path()).mkdir(QStringLiteral("gone"));
-        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        Save& save = walk::toSaveDialog(*road, QStringLiteral("Bench"));
         chooseFolder(save, folder.filePath("gone"));
         QDir(folder.filePath("gone")).removeRecursively();
         save.Command1->click();
@@ -174,20 +150,20 @@ private slots:
     void leavingTheRiskLevelsClosesTheSaveWindows()
     {
         QTemporaryDir folder;
-        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        Save& save = walk::toSaveDialog(*road, QStringLiteral("Bench"));
         chooseFolder(save, folder.path());
         QFile(folder.filePath("Bench VESK Analysis.txt")).open(QIODevice::WriteOnly);
         save.Command1->click();
-        QVERIFY(Forms::get<OverwriteFile>().isVisible());
-        Forms::get<VESKRiskLevel>().Command2->click();
+        QVERIFY(road->overwrite().isVisible());
+        road->riskLevel().Command2->click();
         QVERIFY(!save.isVisible());
-        QVERIFY(!Forms::get<OverwriteFile>().isVisible());
+        QVERIFY(!road->overwrite().isVisible());
     }
 
     void controlCharactersInTheNameAreRefused()
     {
         QTemporaryDir folder;
-        Save& save = reachSaveDialog(QStringLiteral("Bench"));
+        Save& save = walk::toSaveDialog(*road, QStringLiteral("Bench"));
         chooseFolder(save, folder.path());
         for (const QString& name : {QStringLiteral("a\rb"), QStringLiteral("a\u0001b")}) {
             save.Text1->setText(name);

@@ -97,17 +97,6 @@ private slots:
         QCOMPARE(scoring::computeScores(in), expected);
     }
 
-    // A lookup without a value keeps the previous computation's score; the sums follow it.
-    void lookupOutsideATableKeepsThePreviousValue()
-    {
-        // No trunk: group A keeps 4. Left lower arm 0: group B keeps 11, so Score B 14 is outside
-        // table C and Score C keeps 10. The right side has every value.
-        const ComputedScores previous{4, 5, 11, 7, 8, 9, 10, 11, 12, 13};
-        const auto out =
-            scoring::computeScores(PostureInputs{0, 1, 1, 2, 1, 0, 1, 1, 1, 1, 3, 1}, previous);
-        QCOMPARE(out, (ComputedScores{4, 6, 11, 1, 14, 4, 10, 7, 11, 8}));
-    }
-
     void riskLevelWords_data()
     {
         QTest::addColumn<int>("score");

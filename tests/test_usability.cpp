@@ -34,12 +34,9 @@
 
 namespace {
 
-Main2& reachPostureSelection()
+Main2& reachPostureSelection(Road& road)
 {
-    Forms::show<CautionStatement>();
-    Forms::get<CautionStatement>().Command1->click();
-    Forms::get<EmployeeDetails>().Command1->click();
-    Main2& main2 = Forms::get<Main2>();
+    Main2& main2 = walk::toPostureSelection(road);
     main2.activateWindow();
     Q_UNUSED(QTest::qWaitForWindowActive(&main2));
     return main2;
@@ -47,25 +44,20 @@ Main2& reachPostureSelection()
 
 } // namespace
 
-class TestUsability : public QObject
+class TestUsability : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
-
 private slots:
-    void init() { seams.install(); }
-    void cleanup() { seams.resetAll(); }
-
     void drawingTakesDoubleClickAsOneAndShowsFocusWithoutColour()
     {
-        Main2& main2 = reachPostureSelection();
+        Main2& main2 = reachPostureSelection(*road);
         SvgPicture* picture = main2.findChild<SvgPicture*>("trunk5");
         // What a widget receives from a double click: press, release, double click, release.
         QTest::mouseClick(picture, Qt::LeftButton);
         QTest::mouseDClick(picture, Qt::LeftButton);
         QTest::mouseRelease(picture, Qt::LeftButton);
-        QVERIFY(main2.frame(optionIndexByDrawing("trunk5"))->isHighlighted());
+        QVERIFY(main2.findChild<OptionFrame*>("Frame13")->isHighlighted());
 
         // The focus frame is black and white, never to be taken for the red of a choice.
         const QImage focused = picture->grab().toImage();
@@ -94,7 +86,7 @@ private slots:
     {
         QFETCH(QSize, area);
         seams->availableArea = area;
-        Main2& main2 = reachPostureSelection();
+        Main2& main2 = reachPostureSelection(*road);
         for (QWidget* child : main2.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY2(QRect({}, area).contains(child->geometry()), qPrintable(child->objectName()));
         QTabBar* bar = main2.SSTab2->tabBar();
@@ -123,7 +115,7 @@ private slots:
         QFETCH(int, from);
         QFETCH(QKeySequence, keys);
         QFETCH(int, to);
-        Main2& main2 = reachPostureSelection();
+        Main2& main2 = reachPostureSelection(*road);
         // The window opens with the first drawing of the front tab in focus.
         QCOMPARE(QApplication::focusWidget(), main2.findChild<SvgPicture*>("trunk1"));
         // From a button outside the tabs as much as from a drawing; the focus goes to the tab.
@@ -140,13 +132,14 @@ private slots:
 
     void screenReaderHearsDrawingsAndValues()
     {
-        Main2& main2 = reachPostureSelection();
-        for (int i = 0; i < int(Options.size()); ++i) {
-            auto* face = QAccessible::queryAccessibleInterface(main2.frame(i)->drawing);
-            QCOMPARE(face->text(QAccessible::Name), QString::fromUtf8(Options[i].caption));
-            QCOMPARE(face->text(QAccessible::Description), main2.frame(i)->drawing->drawnWords());
+        Main2& main2 = reachPostureSelection(*road);
+        for (const OptionSpec& option : Options) {
+            auto* frame = main2.findChild<OptionFrame*>(text(option.frame));
+            auto* face = QAccessible::queryAccessibleInterface(frame->drawing);
+            QCOMPARE(face->text(QAccessible::Name), text(option.caption));
+            QCOMPARE(face->text(QAccessible::Description), frame->drawing->drawnWords());
             face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-            QVERIFY(main2.frame(i)->isHighlighted() && face->state().checked);
+            QVERIFY(frame->isHighlighted() && face->state().checked);
         }
         // Each region's row, caption and value label carries its designed name.
         for (const ScoreDisplay& d : ScoreDisplays) {
@@ -154,12 +147,12 @@ private slots:
                 QVERIFY(main2.findChild<QLabel*>(QString::fromUtf8(name.data(), name.size())));
         }
         // Each value is read with the name of its box, each risk word with its side.
-        Forms::get<VESKResults>().showScores();
-        Forms::get<VESKRiskLevel>().showRiskLevels(QStringLiteral("High"), QStringLiteral("Low"));
+        road->results().showScores(road->assessment().scores());
+        road->riskLevel().showRiskLevels(QStringLiteral("High"), QStringLiteral("Low"));
         const std::tuple<QWidget*, const char*, const char*> table[] = {
             {&main2, "VESKTrunkScore", "Trunk Score"},
-            {&Forms::get<VESKResults>(), "Label16", "Left Posture Score B"},
-            {&Forms::get<VESKRiskLevel>(), "Label2", "Left Hand Side"},
+            {&road->results(), "Label16", "Left Posture Score B"},
+            {&road->riskLevel(), "Label2", "Left Hand Side"},
         };
         for (const auto& [form, name, caption] : table) {
             auto* label = form->findChild<QLabel*>(name);
@@ -171,9 +164,9 @@ private slots:
     void saveWindowsTakeKeysKeepTheirSizeAndStayInSight()
     {
         QTemporaryDir folder;
-        seams->volumes = [&] { return QStringList{QDir::rootPath(), folder.path()}; };
-        Forms::show<Save>();
-        Save& save = Forms::get<Save>();
+        seams->volumes = [&] { return volumesAt({QDir::rootPath(), folder.path()}); };
+        Save& save = road->save();
+        save.show();
         save.Drive1->setListIndex(1); // another drive: the folder list follows it
         QCOMPARE(save.Dir1->Path(), folder.path());
         // Arrow keys in the folder list only move the selection, Enter opens, letters find, a click
@@ -198,7 +191,7 @@ private slots:
         save.Text1->setText(QStringLiteral("Twice"));
         QFile(folder.filePath("Twice VESK Analysis.txt")).open(QIODevice::WriteOnly);
         save.Command1->click();
-        auto& overwrite = Forms::get<OverwriteFile>();
+        OverwriteFile& overwrite = road->overwrite();
         QVERIFY(overwrite.isVisible());
         QVERIFY(!overwrite.frameGeometry().contains(save.frameGeometry()));
         for (QWidget* window : {static_cast<QWidget*>(&save), static_cast<QWidget*>(&overwrite)}) {

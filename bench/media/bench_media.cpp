@@ -8,14 +8,13 @@
 // picture viewer, one after another. All must stay under the 256 MB the pictures may use.
 
 #include "../BenchTable.h"
-#include "Forms.h"
 #include "Main2.h"
-#include "Module1.h"
 #include "OpenExtraPics.h"
 #include "OpenPictureFile.h"
 #include "PictureBox.h"
 #include "PictureLoader.h"
 #include "Platform.h"
+#include "Road.h"
 #include "Seams.h"
 
 #include <QApplication>
@@ -142,10 +141,11 @@ qint64 statusKb(const char* field)
     return -1;
 }
 
-void openIntoTaskBox(const QString& path)
+// As a person does it: the file clicked in the chooser, then Open.
+void openWith(PictureChooser& chooser, const QString& path)
 {
-    Module1::SelectedPicturePath = path;
-    Forms::get<OpenPictureFile>().cmdOpen_Click();
+    emit chooser.fileChosen(path);
+    chooser.cmdOpen_Click();
 }
 
 // The child: everything set up, the peak reset to what is resident now, then the first file
@@ -159,22 +159,20 @@ int memoryChild(const QStringList& paths)
         ++refused;
         return false;
     };
-    Forms::show<Main2>();
-    Forms::get<OpenPictureFile>();
-    Forms::get<OpenExtraPics>();
+    Road road;
+    road.main2().show();
+    OpenPictureFile& taskChooser = road.pictureChooser();
+    OpenExtraPics& extraChooser = road.extraPictureChooser();
     QImageReader(paths.front()).canRead(); // the image plug-ins loaded before measuring
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     const bool reset = clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
     clear.close();
     const qint64 idle = reset ? statusKb("VmRSS:") : statusKb("VmHWM:");
-    openIntoTaskBox(paths.front());
-    for (qsizetype i = 1; i < paths.size(); ++i) {
-        Module1::SelectedPicturePath = paths[i];
-        Forms::get<OpenExtraPics>().cmdOpen_Click();
-    }
+    openWith(taskChooser, paths.front());
+    for (qsizetype i = 1; i < paths.size(); ++i)
+        openWith(extraChooser, paths[i]);
     std::printf("%lld %d\n", statusKb("VmHWM:") - idle, refused);
     std::fflush(stdout);
-    Forms::destroyAll();
     return 0;
 }
 
@@ -236,8 +234,10 @@ int main(int argc, char** argv)
         return false;
     };
 
-    Forms::show<Main2>();
-    const PictureBox& box = *Forms::get<Main2>().Picture1;
+    Road road;
+    road.main2().show();
+    const PictureBox& box = *road.main2().Picture1;
+    OpenPictureFile& taskChooser = road.pictureChooser();
     const QString photo = file("photo.jpg");
     std::printf("photo 6000 x 4000, %lld kB; task picture box %d x %d device pixels\n",
                 QFile(photo).size() / 1024, box.deviceSize().width(), box.deviceSize().height());
@@ -246,13 +246,13 @@ int main(int argc, char** argv)
     // In turns, so that both see the same machine.
     std::vector<double> floorTimes, openTimes;
     decodeEighth(photo);
-    openIntoTaskBox(photo);
+    openWith(taskChooser, photo);
     for (int i = 0; i < Runs; ++i) {
         floorTimes.push_back(measure(
                                  1, [&] { decodeEighth(photo); }, false)
                                  .median);
         openTimes.push_back(measure(
-                                1, [&] { openIntoTaskBox(photo); }, false)
+                                1, [&] { openWith(taskChooser, photo); }, false)
                                 .median);
     }
     const auto sample = [](std::vector<double> times) {
@@ -280,7 +280,6 @@ int main(int argc, char** argv)
             {file("bomb1.tif"), file("bomb2.png"), file("bomb3.png"), file("bomb4.webp"),
              file("bomb5.jpg")},
             0);
-    Forms::destroyAll();
     return 0;
 }
 

@@ -1,10 +1,10 @@
 #include "CautionStatement.h"
 #include "CommandLine.h"
 #include "FirstPaintProbe.h"
-#include "Forms.h"
 #include "GuardedApplication.h"
 #include "HelpWindow.h"
 #include "Platform.h"
+#include "Road.h"
 #include "SavedReport.h"
 
 #include <QApplication>
@@ -47,11 +47,12 @@ int main(int argc, char* argv[])
     platform::registerFontSubstitutes();
     installHelpKey();
 
-    if (!request.report.isEmpty())
-        savedreport::open(request.report);
-    Forms::show<CautionStatement>();
-    FirstPaintProbe::watch(&Forms::get<CautionStatement>());
-    const int status = QApplication::exec();
-    Forms::destroyAll();
-    return status;
+    Road road;
+    if (!request.report.isEmpty()) {
+        if (const auto saved = savedreport::open(request.report))
+            road.startFrom(*saved);
+    }
+    road.start();
+    FirstPaintProbe::watch(&road.caution());
+    return QApplication::exec();
 }

@@ -41,11 +41,10 @@ private slots:
     }
     void init()
     {
-        seams.resetAll();
         seams.install();
-        seams->volumes = [this] { return drives(); };
+        seams->volumes = [this] { return volumesAt(drives()); };
     }
-    void cleanup() { seams.resetAll(); }
+    void cleanup() { seams.uninstall(); }
 
     void folderListShowsThePathDownAndTheSubfolders()
     {
@@ -175,13 +174,15 @@ private slots:
         QFETCH(int, folderDrive);
         const QString notReady = chosenReady ? QString() : drives()[chosen];
         seams->driveReady = [&](const QString& r) { return r != notReady; };
+        TaggedValue lastDrive;
         if (remembered >= 0)
-            Module1::LastDriveIndex = TaggedValue(std::int16_t(remembered));
+            lastDrive = TaggedValue(std::int16_t(remembered));
 
         DriveList driveList;
         FolderList folderList;
         QVERIFY(folderList.setPath(folder));
-        connect(&driveList, &DriveList::Change, this, [&] { changeDrive(driveList, folderList); });
+        connect(&driveList, &DriveList::Change, this,
+                [&] { changeDrive(driveList, folderList, lastDrive); });
         // The remembered drive was where the list stood; the row where it has gone away too
         // starts there with the list of a drive that no longer answers.
         if (remembered >= 0) {
@@ -196,7 +197,7 @@ private slots:
         QCOMPARE(folderList.Path(), folderDrive < 0 ? folder : drives()[folderDrive]);
         QVERIFY(seams.messages.isEmpty());
         const int last = chosenReady ? chosen : std::max(remembered, 0);
-        QCOMPARE(Module1::LastDriveIndex, TaggedValue(std::int16_t(last)));
+        QCOMPARE(lastDrive, TaggedValue(std::int16_t(last)));
     }
 };
 

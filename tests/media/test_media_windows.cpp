@@ -12,7 +12,6 @@
 #include "OpenPictureFile.h"
 #include "PictureBox.h"
 #include "PictureFiles.h"
-#include "PictureShow.h"
 #include "WindowTest.h"
 
 #include <QLineEdit>
@@ -40,30 +39,20 @@ QString tooLarge(const QString& path)
         .arg(path);
 }
 
-void click(QWidget* widget)
+QList<PictureBox*> extraBoxes(ExtraPics& viewer)
 {
-    QVERIFY(widget && widget->isVisible());
-    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    return {viewer.Picture1, viewer.Picture2, viewer.Picture3, viewer.Picture4};
 }
 
-// What a failed Open or Exit must leave alone.
-QList<qint64> state()
+// What a failed Open or Exit must leave alone: every picture box, shown or not, and what it
+// shows.
+QList<qint64> state(Road& road)
 {
-    const PictureBox& task = *Forms::get<Main2>().Picture1;
-    QList<qint64> s = {
-        task.isVisible(),
-        task.content().cacheKey(),
-        Module1::ExtraPictureCount,
-        qint64(qHash(Module1::SelectedPicturePath + "|" + Module1::SelectedPictureFile)),
-        qint64(Module1::PictureAspect * 1e6),
-        qint64(Module1::FitWidth * 1e3),
-        qint64(Module1::FitHeight * 1e3),
-        Forms::get<PictureShow>().Picture1.cacheKey(),
-        Forms::get<PictureShow>().Picture2.cacheKey()};
-    for (int i = 0; i < ExtraPics::SlotCount; ++i) {
-        const PictureBox* box = Forms::get<ExtraPics>().slot(i);
-        s << box->isVisibleTo(&Forms::get<ExtraPics>()) << box->content().cacheKey();
-    }
+    QList<PictureBox*> boxes = extraBoxes(road.extraPictures());
+    boxes.prepend(road.main2().Picture1);
+    QList<qint64> s;
+    for (const PictureBox* box : boxes)
+        s << box->isVisibleTo(box->window()) << box->content().cacheKey();
     return s;
 }
 
@@ -75,29 +64,28 @@ QColor centreOf(const PictureBox& box)
 
 } // namespace
 
-class TestMediaWindows : public QObject
+class TestMediaWindows : public WindowTest
 {
     Q_OBJECT
 
-    SeamRecorder seams;
     QTemporaryDir temp;
     QString previousCurrent;
     QDir dir;
 
     Main2& main2()
     {
-        if (!Forms::get<Main2>().isVisible())
-            Forms::show<Main2>();
-        return Forms::get<Main2>();
+        if (!road->main2().isVisible())
+            road->main2().show();
+        return road->main2();
     }
     PictureChooser& chooser(const QString& which)
     {
         if (which == "task") {
             click(main2().Command3);
-            return Forms::get<OpenPictureFile>();
+            return road->pictureChooser();
         }
         click(main2().Command1);
-        return Forms::get<OpenExtraPics>();
+        return road->extraPictureChooser();
     }
     QString pathOf(const QString& name) const
     {
@@ -125,8 +113,6 @@ private slots:
         QVERIFY(QDir::setCurrent(dir.absolutePath()));
     }
     void cleanupTestCase() { QDir::setCurrent(previousCurrent); }
-    void init() { seams.install(); }
-    void cleanup() { seams.resetAll(); }
 
     void choosersStartHereAndDoubleClickOpens_data()
     {
@@ -137,7 +123,7 @@ private slots:
     void choosersStartHereAndDoubleClickOpens()
     {
         QFETCH(QString, which);
-        seams->volumes = [this] { return QStringList{dir.absolutePath(), QDir::rootPath()}; };
+        seams->volumes = [this] { return volumesAt({dir.absolutePath(), QDir::rootPath()}); };
         PictureChooser& shown = chooser(which);
         // The lists start at the program's current folder, the path box empty and focused.
         QCOMPARE(shown.File1->Path(), dir.absolutePath());
@@ -151,14 +137,12 @@ private slots:
         shown.Drive1->setListIndex(0);
 
         pictures::clickItem(shown.File1, "tall.png", true);
-        QCOMPARE(Module1::SelectedPictureFile, QStringLiteral("tall.png"));
         QVERIFY(!shown.isVisible());
         const PictureBox& box =
-            which == "task" ? *main2().Picture1 : *Forms::get<ExtraPics>().Picture1;
+            which == "task" ? *main2().Picture1 : *road->extraPictures().Picture1;
         QVERIFY(box.isVisibleTo(box.window()));
         QCOMPARE(centreOf(box), QColor(Qt::blue));
-        QCOMPARE(Module1::ExtraPictureCount, std::int16_t(which == "task" ? 0 : 1));
-        QCOMPARE(Forms::get<ExtraPics>().isVisible(), which == "extra");
+        QCOMPARE(road->extraPictures().isVisible(), which == "extra");
     }
 
     void openShowsAndExitPaintsTheTaskPicture()
@@ -167,23 +151,21 @@ private slots:
         PictureBox& box = *main2().Picture1;
         pictures::clickItem(shown.File1, "wide.png");
         QCOMPARE(shown.Text1->text(), pathOf("wide.png"));
-        QCOMPARE(Module1::SelectedPicturePath, pathOf("wide.png"));
         QVERIFY(box.content().isNull());
         click(shown.cmdOpen);
         QVERIFY(!shown.isVisible() && box.isVisible());
-        // The fit is stored in the assessment: a 2:1 picture takes the box's width.
-        QCOMPARE(Module1::PictureAspect, 2.0f);
-        QCOMPARE(Module1::FitWidth, float(box.width()));
+        // A 2:1 picture takes the box's width, with bands above and below.
+        const QImage& seen = box.content();
         QCOMPARE(centreOf(box), QColor(Qt::red));
+        QCOMPARE(seen.pixelColor(1, seen.height() / 2), QColor(Qt::red));
+        QVERIFY(seen.pixelColor(seen.width() / 2, 1) != QColor(Qt::red));
 
         // Exit paints the choice into the box, which stays as it is: hidden here.
-        seams.resetAll();
-        seams.install();
+        restart();
         pictures::clickItem(chooser("task").File1, "tall.png");
-        click(Forms::get<OpenPictureFile>().Command1);
-        QVERIFY(!Forms::get<OpenPictureFile>().isVisible() && !main2().Picture1->isVisible());
+        click(road->pictureChooser().Command1);
+        QVERIFY(!road->pictureChooser().isVisible() && !main2().Picture1->isVisible());
         QCOMPARE(centreOf(*main2().Picture1), QColor(Qt::blue));
-        QCOMPARE(Module1::PictureAspect, 0.25f);
         QVERIFY(seams.messages.isEmpty());
     }
 
@@ -215,17 +197,17 @@ private slots:
         QFETCH(QString, message);
         if (!name.isEmpty()) { // the choice is shared: none made for the other rows
             pictures::clickItem(chooser("task").File1, "wide.png");
-            click(Forms::get<OpenPictureFile>().cmdOpen);
+            click(road->pictureChooser().cmdOpen);
             pictures::clickItem(chooser("extra").File1, "tall.png");
-            click(Forms::get<OpenExtraPics>().cmdOpen);
-            click(Forms::get<ExtraPics>().Command1);
+            click(road->extraPictureChooser().cmdOpen);
+            click(road->extraPictures().Command1);
         }
         QVERIFY(seams.messages.isEmpty());
 
         PictureChooser& shown = chooser(which);
         if (!name.isEmpty())
             pictures::clickItem(shown.File1, name);
-        const QList<qint64> before = state();
+        const QList<qint64> before = state(*road);
         click(exit ? shown.Command1 : shown.cmdOpen);
         QCOMPARE(seams.messages.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty()) {
@@ -233,19 +215,19 @@ private slots:
             QCOMPARE(seams.titles, QStringList{"Error"});
         }
         QCOMPARE(shown.isVisible(), !exit);
-        QVERIFY(state() == before);
-        QVERIFY(!Forms::get<ExtraPics>().isVisible());
+        QVERIFY(state(*road) == before);
+        QVERIFY(!road->extraPictures().isVisible());
     }
 
     // The memory a picture may take is what the pictures already held leave: here none.
     void picturesHeldCountAgainstTheBudget()
     {
-        static uchar byte; // a surface of 256 MB that is never read
-        Forms::get<PictureShow>().Picture2 =
-            QImage(&byte, 8192, 8192, 8192 * 4, QImage::Format_RGB32);
+        static uchar byte; // a picture of 256 MB that is never read
+        PictureBox& held = *road->extraPictures().Picture4;
+        held.setContent(QImage(&byte, 8192, 8192, 8192 * 4, QImage::Format_RGB32));
         pictures::clickItem(chooser("task").File1, "wide.png");
-        click(Forms::get<OpenPictureFile>().cmdOpen);
-        Forms::get<PictureShow>().Picture2 = QImage();
+        click(road->pictureChooser().cmdOpen);
+        held.clear();
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY2(seams.messages[0].contains("cannot be shown"), qPrintable(seams.messages[0]));
     }
@@ -254,25 +236,21 @@ private slots:
     {
         click(main2().Command4);
         QCOMPARE(seams.messages, QStringList{NothingToView});
-        QVERIFY(!Forms::find<ExtraPics>() || !Forms::find<ExtraPics>()->isVisible());
+        QVERIFY(!madeWindow("ExtraPics"));
         seams.messages.clear();
         seams.titles.clear();
 
         const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
-        ExtraPics& viewer = Forms::get<ExtraPics>();
+        ExtraPics& viewer = road->extraPictures();
+        const QList<PictureBox*> boxes = extraBoxes(viewer);
         for (int i = 0; i < 4; ++i) {
             PictureChooser& shown = chooser("extra");
             pictures::clickItem(shown.File1, QStringLiteral("extra%1.png").arg(i));
             click(shown.cmdOpen);
             QVERIFY(!shown.isVisible() && viewer.isVisible());
-            QCOMPARE(Module1::ExtraPictureCount, std::int16_t(i + 1));
-            QVERIFY(viewer.slot(i)->isVisible() && (i == 3 || !viewer.slot(i + 1)->isVisible()));
-            QCOMPARE(centreOf(*viewer.slot(i)), colours[i]);
-            QCOMPARE(centreOf(*viewer.slot(0)), colours[0]);
-            // Kept only at the size shown, not as decoded.
-            const QSize kept = Forms::get<PictureShow>().Picture2.size();
-            QCOMPARE(kept.width(), viewer.slot(i)->deviceSize().width());
-            QVERIFY(kept.height() < viewer.slot(i)->deviceSize().height());
+            QVERIFY(boxes[i]->isVisible() && (i == 3 || !boxes[i + 1]->isVisible()));
+            QCOMPARE(centreOf(*boxes[i]), colours[i]);
+            QCOMPARE(centreOf(*boxes[0]), colours[0]);
             viewer.close(); // the title bar's close box hides it, pictures kept
         }
         click(main2().Command4);
@@ -282,12 +260,12 @@ private slots:
 
         PictureChooser& shown = chooser("extra");
         pictures::clickItem(shown.File1, "extra4.png");
-        const QList<qint64> before = state();
+        const QList<qint64> before = state(*road);
         click(shown.cmdOpen);
         QCOMPARE(seams.messages, QStringList{Maximum});
         QCOMPARE(seams.titles, QStringList{"Error"});
         QVERIFY(shown.isVisible() && !viewer.isVisible());
-        QVERIFY(state() == before);
+        QVERIFY(state(*road) == before);
     }
 
     // Players named by letter: those offered, those that start, those tried in order.
@@ -296,7 +274,7 @@ private slots:
         // Players named by letter: those offered | those that start | those tried, in order.
         for (const char* row : {"ab|ab|a", "abc|c|abc", "ab||ab", "|a|"}) {
             const QStringList f = QString::fromLatin1(row).split(u'|');
-            seams.install();
+            restart();
             seams->mediaPlayers = [&] {
                 QList<MediaPlayer::Command> commands;
                 for (const QChar program : f[0])

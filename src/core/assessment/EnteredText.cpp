@@ -42,12 +42,3 @@ QString cleanEnteredText(const QString& text, qsizetype maxUnits)
     }
     return clean;
 }
-
-bool containsControlCharacter(const QString& text)
-{
-    for (const QChar c : text) {
-        if (isControl(c.unicode()))
-            return true;
-    }
-    return false;
-}

@@ -10,6 +10,3 @@
 // U+FEFF and every unpaired surrogate removed, then cut to at most `maxUnits` UTF-16 units
 // without splitting a character.
 QString cleanEnteredText(const QString& text, qsizetype maxUnits);
-
-// True when the text holds a control character (C0, DEL, C1).
-bool containsControlCharacter(const QString& text);

@@ -1,7 +1,7 @@
 #include "OptionTable.h"
 
 // clang-format off
-const std::array<OptionSpec, 45> Options{{
+const std::array<OptionSpec, OptionCount> Options{{
     {Region::Trunk, 1, "Frame9", "trunk1", OptionKind::Base, 1, "Trunk - Option 1", "upright", ":/drawings/trunk-1.svg", 0, {1680, 1680, 2295, 2055}, Measure::Trunk, {{{-5, 5}}}},
     {Region::Trunk, 2, "Frame10", "trunk2", OptionKind::Base, 2, "Trunk - Option 2", "0°–20° flexion or extension", ":/drawings/trunk-2.svg", 0, {3960, 1680, 2295, 2055}, Measure::Trunk, {{{5, 20}, {-20, -5}}}},
     {Region::Trunk, 3, "Frame11", "trunk3", OptionKind::Base, 3, "Trunk - Option 3", "20°–60° flexion or extension", ":/drawings/trunk-3.svg", 0, {6240, 1680, 2295, 2055}, Measure::Trunk, {{{20, 60}, {-90, -20}}}},
@@ -78,12 +78,3 @@ const std::array<ScoreDisplay, RegionCount> ScoreDisplays{{
     {Region::Activity, 4, "Label17", "Activity:", {120, 7920}, "Label10", "Activity Score", {2280, 9840}, "ActivityScore", {6240, 9840}},
 }};
 // clang-format on
-
-int optionIndexByDrawing(std::string_view drawing)
-{
-    for (std::size_t i = 0; i < Options.size(); ++i) {
-        if (Options[i].drawing == drawing)
-            return static_cast<int>(i);
-    }
-    return -1;
-}

@@ -77,7 +77,8 @@ struct OptionSpec
     std::array<AngleRange, 2> bands; // the ranges of that angle the drawing covers
 };
 
-extern const std::array<OptionSpec, 45> Options;
+inline constexpr int OptionCount = 45;
+extern const std::array<OptionSpec, OptionCount> Options;
 
 // One of the eleven regions that need a base choice before the results can be computed, in the
 // order they are checked, with the message shown when none of its base options is chosen.
@@ -106,6 +107,3 @@ struct ScoreDisplay
     TwipsPoint valueAt;
 };
 extern const std::array<ScoreDisplay, RegionCount> ScoreDisplays;
-
-// Index into Options of the option with this drawing name, or -1.
-int optionIndexByDrawing(std::string_view drawing);

@@ -3,6 +3,7 @@
 // a caption, entry 2k+1 the value that belongs to it. Entries 0-31 are the sixteen results,
 // 32-121 the forty-five drawing options, 122-127 the employee details.
 
+#include "OptionTable.h"
 #include "TaggedValue.h"
 
 #include <array>
@@ -15,7 +16,7 @@ using ReportTable = std::array<TaggedValue, FieldCount>;
 
 inline constexpr int ResultCount = 16;
 inline constexpr int FirstOptionEntry = 32;
-inline constexpr int OptionCount = 45;
+inline constexpr int OptionCount = ::OptionCount;
 inline constexpr int FirstEmployeeEntry = 122;
 
 // The captions of entries 0, 2, ..., 30; they are also the column names of the results table.

@@ -1,5 +1,6 @@
 #include "ReportReader.h"
 
+#include "RiskLevel.h"
 #include "Windows1252.h"
 
 #include <QFile>
@@ -32,12 +33,12 @@ QString shown(std::string_view line)
     return text.isEmpty() ? QStringLiteral("an empty line") : QLatin1Char('\'') + text + '\'';
 }
 
-QString captionOf(int entry, const ReportedOptions& options)
+QString captionOf(int entry)
 {
     if (entry < FirstOptionEntry)
         return quoted(ResultCaptions[std::size_t(entry / 2)]);
     if (entry < FirstEmployeeEntry)
-        return quoted(options[std::size_t((entry - FirstOptionEntry) / 2)].caption);
+        return quoted(Options[std::size_t((entry - FirstOptionEntry) / 2)].caption);
     return quoted(EmployeeCaptions[std::size_t((entry - FirstEmployeeEntry) / 2)]);
 }
 
@@ -87,12 +88,20 @@ int firstUtf8Line(const QByteArray& bytes)
     return 0;
 }
 
-QString checkLine(int entry, std::string_view line, const ReportShape& shape)
+bool isRiskLevelWord(std::string_view word)
 {
-    const ReportedOptions& options = shape.options;
+    for (std::int16_t score = 1; score <= 15; ++score) {
+        if (scoring::riskLevelWord(score) == word)
+            return true;
+    }
+    return false;
+}
+
+QString checkLine(int entry, std::string_view line)
+{
     const int number = entry + 1;
     if (entry % 2 == 0) {
-        const QString caption = captionOf(entry, options);
+        const QString caption = captionOf(entry);
         if (fromWindows1252(line) != caption)
             return QStringLiteral("Line %1 should read %2, not %3.")
                 .arg(number)
@@ -100,8 +109,7 @@ QString checkLine(int entry, std::string_view line, const ReportShape& shape)
         return {};
     }
     if (entry == LeftRiskLevel || entry == RightRiskLevel) {
-        const auto& words = shape.riskWords;
-        if (!isQuoted(line) || std::find(words.begin(), words.end(), unquoted(line)) == words.end())
+        if (!isQuoted(line) || !isRiskLevelWord(unquoted(line)))
             return QStringLiteral("Line %1 should hold a risk level word in double quotes, not %2.")
                 .arg(number)
                 .arg(shown(line));
@@ -137,20 +145,20 @@ int lineOfOption(int option)
     return FirstOptionEntry + 2 * option + 2;
 }
 
-// Whether a person could have clicked these options and saved them.
-QString checkCombination(const std::array<bool, OptionCount>& chosen,
-                         const ReportedOptions& options)
+// Whether a person could have clicked these options and saved them: one base option of each
+// region that has them, at most one of the two knee options.
+QString checkCombination(const std::array<bool, OptionCount>& chosen)
 {
     for (int k = 0; k < OptionCount; ++k) {
-        const ReportedOption& option = options[std::size_t(k)];
-        if (option.rule == OptionRule::Free)
+        const OptionSpec& option = Options[std::size_t(k)];
+        if (option.kind != OptionKind::Base && option.kind != OptionKind::Knee)
             continue;
         int firstOfKind = -1;
         int lastOfKind = k;
         int chosenBefore = -1;
         for (int j = 0; j < OptionCount; ++j) {
-            const ReportedOption& other = options[std::size_t(j)];
-            if (other.region != option.region || other.rule != option.rule)
+            const OptionSpec& other = Options[std::size_t(j)];
+            if (other.region != option.region || other.kind != option.kind)
                 continue;
             if (firstOfKind < 0)
                 firstOfKind = j;
@@ -162,8 +170,8 @@ QString checkCombination(const std::array<bool, OptionCount>& chosen,
             return QStringLiteral("Line %1 chooses %2 as well as %3; only one of them can be "
                                   "chosen.")
                 .arg(lineOfOption(k))
-                .arg(quoted(option.caption), quoted(options[std::size_t(chosenBefore)].caption));
-        if (option.rule == OptionRule::OneBase && k == lastOfKind) {
+                .arg(quoted(option.caption), quoted(Options[std::size_t(chosenBefore)].caption));
+        if (option.kind == OptionKind::Base && k == lastOfKind) {
             bool any = false;
             for (int j = firstOfKind; j <= lastOfKind; ++j)
                 any = any || chosen[std::size_t(j)];
@@ -172,7 +180,7 @@ QString checkCombination(const std::array<bool, OptionCount>& chosen,
                                       "assessment chooses one of them.")
                     .arg(lineOfOption(firstOfKind))
                     .arg(lineOfOption(lastOfKind))
-                    .arg(quoted(options[std::size_t(firstOfKind)].caption), quoted(option.caption));
+                    .arg(quoted(Options[std::size_t(firstOfKind)].caption), quoted(option.caption));
         }
     }
     return {};
@@ -180,7 +188,7 @@ QString checkCombination(const std::array<bool, OptionCount>& chosen,
 
 } // namespace
 
-ReadReport parseReport(const QByteArray& bytes, const ReportShape& shape)
+ReadReport parseReport(const QByteArray& bytes)
 {
     if (bytes.size() > MaxReportBytes)
         return failed(
@@ -223,28 +231,32 @@ ReadReport parseReport(const QByteArray& bytes, const ReportShape& shape)
                           .arg(FieldCount));
 
     for (int entry = 0; entry < FieldCount; ++entry) {
-        if (QString problem = checkLine(entry, lines[std::size_t(entry)], shape);
-            !problem.isEmpty())
+        if (QString problem = checkLine(entry, lines[std::size_t(entry)]); !problem.isEmpty())
             return failed(problem);
     }
 
-    SavedAssessment saved;
+    std::array<bool, OptionCount> chosen{};
     for (std::size_t k = 0; k < std::size_t(OptionCount); ++k)
-        saved.chosen[k] = lines[std::size_t(FirstOptionEntry) + 2 * k + 1] == "\"True\"";
-    if (QString problem = checkCombination(saved.chosen, shape.options); !problem.isEmpty())
+        chosen[k] = lines[std::size_t(FirstOptionEntry) + 2 * k + 1] == "\"True\"";
+    if (QString problem = checkCombination(chosen); !problem.isEmpty())
         return failed(problem);
 
+    // Clicking the chosen drawings in table order, as a person could have, chooses exactly them.
+    Assessment saved;
+    for (int k = 0; k < OptionCount; ++k) {
+        if (chosen[std::size_t(k)])
+            saved.choose(k);
+    }
     auto employee = [&](int entry) {
         const std::string_view line = lines[std::size_t(entry)];
         return line.empty() ? QString() : fromWindows1252(unquoted(line));
     };
-    saved.name = employee(EmployeeName);
-    saved.idNumber = employee(EmployeeIdNumber);
-    saved.location = employee(EmployeeLocation);
+    saved.setEmployee(employee(EmployeeName), employee(EmployeeIdNumber),
+                      employee(EmployeeLocation));
     return {saved, {}};
 }
 
-ReadReport readReport(const QString& path, const ReportShape& shape)
+ReadReport readReport(const QString& path)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -258,7 +270,7 @@ ReadReport readReport(const QString& path, const ReportShape& shape)
     const QByteArray bytes = file.read(MaxReportBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return failed(QStringLiteral("It cannot be read: %1.").arg(file.errorString()));
-    return parseReport(bytes, shape);
+    return parseReport(bytes);
 }
 
 } // namespace report

@@ -4,57 +4,22 @@
 // choice of options a person could have clicked. The first thing that is not so is the answer,
 // naming the line and what is wrong; nothing of a report that fails is returned.
 //
-// The scores in the report are not read back: they follow from the chosen options. The reader
-// knows the options and the risk level words only through the shape its caller gives, so the
-// report layout depends neither on the option table nor on the scoring.
+// The scores in the report are not read back: they follow from the chosen options.
 
+#include "Assessment.h"
 #include "ReportLayout.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <array>
 #include <optional>
-#include <string_view>
 
 namespace report {
 
-// How an option combines with the other options of its body region.
-enum class OptionRule : std::uint8_t
-{
-    OneBase, // exactly one of the region's base options is chosen in a saved report
-    OneKnee, // at most one of the two knee options
-    Free,    // an adjustment or activity, chosen or not
-};
-
-struct ReportedOption
-{
-    std::string_view caption;
-    int region; // options of one body region share this number
-    OptionRule rule;
-};
-using ReportedOptions = std::array<ReportedOption, OptionCount>;
-
-// What the report's lines may hold besides its captions: the drawing options in report order and
-// the risk level words.
-struct ReportShape
-{
-    ReportedOptions options;
-    std::array<std::string_view, 5> riskWords;
-};
-
-struct SavedAssessment
-{
-    std::array<bool, OptionCount> chosen{};
-    // As saved: apostrophes already removed; empty where the line was empty.
-    QString name;
-    QString idNumber;
-    QString location;
-};
-
 struct ReadReport
 {
-    std::optional<SavedAssessment> assessment;
+    // The drawings chosen and the employee details as saved (empty where a line was empty).
+    std::optional<Assessment> assessment;
     // What is wrong, naming the line; empty when the report was read.
     QString problem;
 };
@@ -66,8 +31,8 @@ inline constexpr qint64 MaxReportBytes = qint64(64) * 1024;
 inline constexpr int MaxEmployeeText = 200;
 
 // Reads the file at `path`.
-ReadReport readReport(const QString& path, const ReportShape& shape);
+ReadReport readReport(const QString& path);
 // Reads a report from its bytes.
-ReadReport parseReport(const QByteArray& bytes, const ReportShape& shape);
+ReadReport parseReport(const QByteArray& bytes);
 
 } // namespace report

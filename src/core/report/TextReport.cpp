@@ -14,8 +14,3 @@ std::string textReport(const report::ReportTable& fields)
     }
     return out;
 }
-
-void writeTextReport(std::ostream& out, const report::ReportTable& fields)
-{
-    out << textReport(fields);
-}

@@ -5,8 +5,6 @@
 
 #include "ReportLayout.h"
 
-#include <ostream>
 #include <string>
 
 std::string textReport(const report::ReportTable& fields);
-void writeTextReport(std::ostream& out, const report::ReportTable& fields);

@@ -45,12 +45,6 @@ constexpr bool within(int value, int low, int high)
     return value >= low && value <= high;
 }
 
-void assignIfPresent(std::int16_t& target, std::optional<std::int16_t> value)
-{
-    if (value)
-        target = *value;
-}
-
 std::int16_t add(std::int16_t a, std::int16_t b)
 {
     return static_cast<std::int16_t>(a + b);
@@ -81,20 +75,19 @@ std::optional<std::int16_t> tableC(int scoreA, int scoreB)
     return TableC[scoreA - 1][scoreB - 1];
 }
 
-ComputedScores computeScores(const PostureInputs& in, const ComputedScores& previous)
+ComputedScores computeScores(const PostureInputs& in)
 {
-    ComputedScores out = previous;
-    assignIfPresent(out.postureScoreA, tableA(in.trunk, in.neck, in.legs));
+    ComputedScores out;
+    out.postureScoreA = tableA(in.trunk, in.neck, in.legs).value_or(0);
     out.scoreA = add(out.postureScoreA, in.loadForce);
 
-    assignIfPresent(out.leftPostureScoreB, tableB(in.upperLeftArm, in.lowerLeftArm, in.leftWrist));
+    out.leftPostureScoreB = tableB(in.upperLeftArm, in.lowerLeftArm, in.leftWrist).value_or(0);
     out.leftScoreB = add(out.leftPostureScoreB, in.coupling);
-    assignIfPresent(out.rightPostureScoreB,
-                    tableB(in.upperRightArm, in.lowerRightArm, in.rightWrist));
+    out.rightPostureScoreB = tableB(in.upperRightArm, in.lowerRightArm, in.rightWrist).value_or(0);
     out.rightScoreB = add(out.rightPostureScoreB, in.coupling);
 
-    assignIfPresent(out.leftScoreC, tableC(out.scoreA, out.leftScoreB));
-    assignIfPresent(out.rightScoreC, tableC(out.scoreA, out.rightScoreB));
+    out.leftScoreC = tableC(out.scoreA, out.leftScoreB).value_or(0);
+    out.rightScoreC = tableC(out.scoreA, out.rightScoreB).value_or(0);
     out.leftVESKScore = add(out.leftScoreC, in.activity);
     out.rightVESKScore = add(out.rightScoreC, in.activity);
     return out;

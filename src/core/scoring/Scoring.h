@@ -47,8 +47,8 @@ std::optional<std::int16_t> tableA(int trunk, int neck, int legs);
 std::optional<std::int16_t> tableB(int upperArm, int lowerArm, int wrist);
 std::optional<std::int16_t> tableC(int scoreA, int scoreB);
 
-// Runs the whole computation. Where a lookup has no value the output keeps its value in
-// `previous`, as the scores of the last computation stay until a new one replaces them.
-ComputedScores computeScores(const PostureInputs& in, const ComputedScores& previous = {});
+// Runs the whole computation. Inputs that a complete choice of drawings gives always find their
+// cells; a lookup outside the tables counts as 0.
+ComputedScores computeScores(const PostureInputs& in);
 
 } // namespace scoring

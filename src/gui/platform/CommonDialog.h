@@ -1,5 +1,6 @@
 #pragma once
-// The help part of a common dialog control: a help file, a help command and ShowHelp.
+// The help part of a common dialog control: a help file and ShowHelp, which opens it at its
+// contents.
 
 #include <QObject>
 #include <QString>
@@ -9,15 +10,9 @@ class CommonDialog : public QObject
     Q_OBJECT
 
 public:
-    enum Command
-    {
-        HelpContents = 3,
-    };
-
     using QObject::QObject;
 
     QString HelpFile;
-    int HelpCommand = HelpContents;
 
     // Opens HelpFile in the help window, at its contents.
     void ShowHelp();

@@ -17,6 +17,13 @@ class QPrinter;
 
 namespace platform {
 
+// A drive as a drive list shows it: where it is mounted, and its name if it has one.
+struct Volume
+{
+    QString root;
+    QString name;
+};
+
 struct Seams
 {
     // Receives every message instead of a real box; returns the answer to a question.
@@ -25,8 +32,8 @@ struct Seams
     std::function<void()> endProgram;
     // The folder that holds the running program (help files are looked up there).
     QString programFolder;
-    // The root paths of the drives to list, and whether one can be listed now.
-    std::function<QStringList()> volumes;
+    // The drives to list, and whether one can be listed now.
+    std::function<QList<Volume>()> volumes;
     std::function<bool(const QString& root)> driveReady;
     // The media players to try, and the starting of one of them.
     std::function<QList<MediaPlayer::Command>()> mediaPlayers;

@@ -1,12 +1,10 @@
 #include "WorksheetPage.h"
 
+#include "Assessment.h"
 #include "FitAndCentre.h"
-#include "Form.h"
-#include "Module1.h"
-#include "OptionTable.h"
 #include "RiskLevel.h"
 #include "Seams.h"
-#include "VESKResults.h"
+#include "Worksheet.h"
 
 #include <QFontMetricsF>
 #include <QLocale>
@@ -27,8 +25,8 @@ constexpr double TitleHeight = 40;
 constexpr double EmployeeRowHeight = 24;
 constexpr double Gap = 10;
 // The worksheet picture's designed size on the results window, in twips (20 to the point).
-constexpr double WorksheetTwipsWidth = 14775;
-constexpr double WorksheetTwipsHeight = 7935;
+constexpr double WorksheetTwipsWidth = worksheet::PictureTwips.width();
+constexpr double WorksheetTwipsHeight = worksheet::PictureTwips.height();
 // The task picture box of the posture selection window, for the frame's proportions.
 constexpr double TaskPictureAspect = 3735.0 / 5535.0;
 
@@ -109,25 +107,22 @@ QStringList regionLines(const QStringList& captions)
 
 } // namespace
 
-WorksheetContent fromAssessment(const std::array<bool, 45>& chosen, const QImage& taskPicture)
+WorksheetContent fromAssessment(const Assessment& assessment, const QImage& taskPicture)
 {
     WorksheetContent content;
     content.printed = QDateTime::currentDateTime();
-    content.name = Module1::EmployeeName.toText();
-    content.idNumber = Module1::EmployeeIdNumber.toText();
-    content.location = Module1::EmployeeLocation.toText();
-    for (std::size_t i = 0; i < VESKResults::ValueLabels.size(); ++i) {
-        for (const ResultPublication& row : ResultPublications) {
-            if (qstrcmp(row.label, VESKResults::ValueLabels[i].name) == 0)
-                content.values[i] = QString::number(*row.value);
-        }
-    }
-    content.leftScore = Module1::LeftVESKScore;
-    content.rightScore = Module1::RightVESKScore;
+    content.name = assessment.EmployeeName();
+    content.idNumber = assessment.EmployeeIdNumber();
+    content.location = assessment.EmployeeLocation();
+    const Scores scores = assessment.scores();
+    for (std::size_t i = 0; i < worksheet::ValueBoxes.size(); ++i)
+        content.values[i] = QString::number(scores.*worksheet::ValueBoxes[i].score);
+    content.leftScore = scores.LeftVESKScore;
+    content.rightScore = scores.RightVESKScore;
     content.leftWord = wordOf(content.leftScore);
     content.rightWord = wordOf(content.rightScore);
     for (std::size_t k = 0; k < Options.size(); ++k) {
-        if (chosen[k])
+        if (assessment.isChosen(int(k)))
             content.chosenCaptions << QString::fromUtf8(Options[k].caption);
     }
     content.taskPicture = taskPicture;
@@ -143,8 +138,8 @@ QRectF worksheetRect(QSizeF page)
 
 QRectF valueBox(int index, const QRectF& worksheet)
 {
-    const QRect twips = VESKResults::ValueLabels[std::size_t(index)].twips;
-    const QRect& origin = VESKResults::WorksheetTwips;
+    const QRect twips = worksheet::ValueBoxes[std::size_t(index)].twips;
+    const QRect& origin = worksheet::PictureTwips;
     const double sx = worksheet.width() / WorksheetTwipsWidth;
     const double sy = worksheet.height() / WorksheetTwipsHeight;
     return {worksheet.left() + (twips.x() - origin.x()) * sx,
@@ -183,7 +178,7 @@ bool paint(QPagedPaintDevice& device, const WorksheetContent& content)
     }
 
     const QRectF worksheet = worksheetRect(size);
-    QSvgRenderer(QStringLiteral(":/pictures/worksheet.svg"))
+    QSvgRenderer(QString::fromLatin1(worksheet::PictureResource))
         .render(&page.painter, page.toDevice(worksheet));
     // The value boxes keep the proportions of the window's labels: 18 point on a worksheet
     // 14775 twips wide.

@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 
+class Assessment;
 class QPagedPaintDevice;
 class QWidget;
 
@@ -26,7 +27,7 @@ struct WorksheetContent
     QString name;
     QString idNumber;
     QString location;
-    // The 22 scores in the order of VESKResults::ValueLabels.
+    // The 22 scores in the order of worksheet::ValueBoxes.
     std::array<QString, 22> values;
     std::int16_t leftScore = 0;
     std::int16_t rightScore = 0;
@@ -40,9 +41,8 @@ struct WorksheetContent
 
 namespace worksheetpage {
 
-// The page of the assessment in memory: the scores of the last View Results, the employee
-// details as stored, the given drawings and task picture.
-WorksheetContent fromAssessment(const std::array<bool, 45>& chosen, const QImage& taskPicture);
+// The page of an assessment, printed now, with the given task picture (null for none).
+WorksheetContent fromAssessment(const Assessment& assessment, const QImage& taskPicture);
 
 // Draws the page on a device whose whole paper is its paint area; false when the device cannot
 // be painted on.
@@ -57,7 +57,7 @@ QString writePdf(const QString& path, const WorksheetContent& content);
 bool print(const WorksheetContent& content, QWidget* parent, QString* failure);
 
 // Where the worksheet picture stands on a page of this size, and where the box of value
-// `index` (in the order of VESKResults::ValueLabels) stands inside it. In points.
+// `index` (in the order of worksheet::ValueBoxes) stands inside it. In points.
 QRectF worksheetRect(QSizeF page);
 QRectF valueBox(int index, const QRectF& worksheet);
 

@@ -2,22 +2,22 @@
 
 #include "DriveList.h"
 #include "FolderList.h"
-#include "Module1.h"
+#include "TaggedValue.h"
 
 #include <QDir>
 #include <QSignalBlocker>
 
-void changeDrive(DriveList& drives, FolderList& folders)
+void changeDrive(DriveList& drives, FolderList& folders, TaggedValue& lastDriveIndex)
 {
     const QString root = drives.Drive();
     if (!root.isEmpty() && DriveList::isReady(root) &&
         folders.setPath(DriveList::currentFolderOn(root))) {
-        Module1::LastDriveIndex = TaggedValue(static_cast<std::int16_t>(drives.ListIndex()));
+        lastDriveIndex = TaggedValue(static_cast<std::int16_t>(drives.ListIndex()));
         return;
     }
     // Setting the position it already has raises nothing, so a remembered drive that has gone
     // away too ends the chain here.
-    const int remembered = Module1::LastDriveIndex.toInteger();
+    const int remembered = lastDriveIndex.toInteger();
     drives.setListIndex(remembered < drives.ListCount() ? remembered : 0);
 }
 

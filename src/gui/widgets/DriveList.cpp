@@ -48,34 +48,35 @@ void DriveList::refresh()
     const QString previous = Drive();
     const QSignalBlocker blocker(this);
     clear();
-    for (const QString& root : volumes()) {
-        QString text = QDir::toNativeSeparators(root);
-        if (!platform::seams().volumes) {
-            const QString name = QStorageInfo(root).name();
-            if (!name.isEmpty())
-                text += QStringLiteral(" [%1]").arg(name);
-        }
-        addItem(text, root);
+    for (const platform::Volume& volume : volumes()) {
+        QString text = QDir::toNativeSeparators(volume.root);
+        if (!volume.name.isEmpty())
+            text += QStringLiteral(" [%1]").arg(volume.name);
+        addItem(text, volume.root);
     }
     const int kept = findData(previous);
     setCurrentIndex(kept >= 0 ? kept : (count() > 0 ? 0 : -1));
 }
 
-QStringList DriveList::volumes()
+QList<platform::Volume> DriveList::volumes()
 {
     if (platform::seams().volumes)
         return platform::seams().volumes();
-    QStringList roots;
+    QList<platform::Volume> found;
+    const auto listed = [&found](const QString& root) {
+        return std::any_of(found.begin(), found.end(),
+                           [&](const platform::Volume& v) { return v.root == root; });
+    };
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         // Containers bind single files (e.g. /etc/hosts) as mounts; only folders are drives.
         if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir() &&
-            !roots.contains(volume.rootPath()))
-            roots << volume.rootPath();
+            !listed(volume.rootPath()))
+            found.append({volume.rootPath(), volume.name()});
     }
-    std::sort(roots.begin(), roots.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
+    std::sort(found.begin(), found.end(), [](const platform::Volume& a, const platform::Volume& b) {
+        return a.root.compare(b.root, Qt::CaseInsensitive) < 0;
     });
-    return roots;
+    return found;
 }
 
 bool DriveList::isReady(const QString& root)
@@ -89,7 +90,10 @@ bool DriveList::isReady(const QString& root)
 QString DriveList::currentFolderOn(const QString& root)
 {
     const QString current = QDir::currentPath();
-    if (withTrailingSlash(driveHolding(volumes(), current)) == withTrailingSlash(root))
+    QStringList roots;
+    for (const platform::Volume& volume : volumes())
+        roots << volume.root;
+    if (withTrailingSlash(driveHolding(roots, current)) == withTrailingSlash(root))
         return current;
     return root;
 }

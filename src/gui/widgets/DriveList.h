@@ -4,6 +4,8 @@
 // Which volumes exist and whether one can be listed are seams (Seams.h), so that tests can
 // present drives of their own and make one of them "not ready".
 
+#include "Seams.h"
+
 #include <QComboBox>
 #include <QStringList>
 
@@ -29,8 +31,8 @@ public:
     // Reads the volumes again, keeping the current drive when it is still there.
     void refresh();
 
-    // The root paths of the volumes to list, in order.
-    static QStringList volumes();
+    // The volumes to list, in order.
+    static QList<platform::Volume> volumes();
     // Whether the volume at `root` can be listed now (a drive may go away after it was listed).
     static bool isReady(const QString& root);
     // The folder a folder list shows when its drive is chosen: the program's current folder if

@@ -118,6 +118,15 @@ void Form::keepDesignedSize()
                    Qt::WindowCloseButtonHint);
 }
 
+void Form::showInFront()
+{
+    // A window that comes into sight comes on top; one already in sight may lie under others.
+    if (isVisible())
+        raise();
+    show();
+    activateWindow();
+}
+
 void Form::closeEvent(QCloseEvent* event)
 {
     event->ignore();
@@ -209,10 +218,4 @@ private:
 void onEnterKey(QWidget* box, std::function<void(std::int16_t keyAscii)> handler)
 {
     box->installEventFilter(new EnterKeyFilter(box, std::move(handler)));
-}
-
-void confirmQuitWithoutSaving()
-{
-    if (platform::questionBox(QStringLiteral("Do you want to quit without saving?")))
-        platform::endProgram();
 }

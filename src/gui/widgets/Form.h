@@ -48,12 +48,20 @@ public:
     // Keeps the window at its designed size: no resizing and no maximise button.
     void keepDesignedSize();
 
+    // Shows the window above the others, active.
+    void showInFront();
+
     // The zoom a window of this design size gets on the given available area.
     static double fitZoom(QSize designPixels, QSize available);
 
+signals:
+    // The title-bar close box of a window that stands on the road of the assessment: whoever
+    // leads the road decides what closing means.
+    void closeRequested();
+
 protected:
     // The title-bar close box. Windows are never closed: by default the window hides, as its
-    // own Exit or Close button does; windows that lead the road end the program instead.
+    // own Exit or Close button does; windows that lead the road announce closeRequested().
     void closeEvent(QCloseEvent* event) override;
     virtual void titleBarClose();
 
@@ -71,6 +79,3 @@ void setTextColour(QWidget* widget, quint32 colour);
 // Calls `handler` with the key code 13 when Enter is pressed in `box`, instead of typing it
 // (the key press handlers of the text boxes act on Enter only).
 void onEnterKey(QWidget* box, std::function<void(std::int16_t keyAscii)> handler);
-
-// Asks "Do you want to quit without saving?" and ends the program on Yes.
-void confirmQuitWithoutSaving();

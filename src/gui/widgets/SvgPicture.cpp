@@ -134,17 +134,6 @@ QString SvgPicture::drawnWords() const
     return lines.join(QLatin1Char(' ')).simplified();
 }
 
-void SvgPicture::dropSharedRenderers()
-{
-    // Controls still alive keep their renderer; the cache lets go of its share.
-    renderers().clear();
-}
-
-bool SvgPicture::isValid() const
-{
-    return m_renderer->isValid();
-}
-
 QRectF SvgPicture::pictureRect() const
 {
     const QRectF area = rect();

@@ -26,10 +26,6 @@ public:
     SvgPicture(const QString& resource, Scaling scaling, QWidget* parent = nullptr);
 
     QString resource() const { return m_resource; }
-    bool isValid() const;
-    // Forgets the parsed drawings, so that the next controls parse their files again
-    // (benchmarks measure a cold start with it).
-    static void dropSharedRenderers();
     // The rectangle the picture is painted into.
     QRectF pictureRect() const;
     // The words drawn on the picture, in the order of the file, separated by single blanks.

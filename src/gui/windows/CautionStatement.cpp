@@ -1,11 +1,5 @@
 #include "CautionStatement.h"
 
-#include "EmployeeDetails.h"
-#include "Forms.h"
-#include "Module1.h"
-#include "Platform.h"
-#include "VESKResults.h"
-
 #include <QLabel>
 #include <QPushButton>
 
@@ -56,26 +50,10 @@ CautionStatement::CautionStatement()
 
 void CautionStatement::Command1_Click()
 {
-    if (Module1::CautionAccepted != 0) {
-        Forms::show<VESKResults>();
-        hide();
-        return;
-    }
-    Forms::show<EmployeeDetails>();
-    hide();
-    Module1::CautionAccepted = 1;
+    emit acceptRequested();
 }
 
 void CautionStatement::Command2_Click()
 {
-    platform::endProgram();
-}
-
-void CautionStatement::titleBarClose()
-{
-    // Shown again after View Results, it stands on the road of a whole assessment.
-    if (Module1::CautionAccepted != 0)
-        confirmQuitWithoutSaving();
-    else
-        platform::endProgram();
+    emit exitRequested();
 }

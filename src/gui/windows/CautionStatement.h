@@ -1,6 +1,6 @@
 #pragma once
 // The caution statement: the first window of every run, and shown again after each successful
-// View Results before the results.
+// View Results before the results. It only announces what the person pressed.
 
 #include "Form.h"
 
@@ -23,6 +23,10 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
 
+signals:
+    void acceptRequested();
+    void exitRequested();
+
 protected:
-    void titleBarClose() override;
+    void titleBarClose() override { emit closeRequested(); }
 };

@@ -1,10 +1,6 @@
 #include "EmployeeDetails.h"
 
 #include "EnteredTextValidator.h"
-#include "Forms.h"
-#include "Main2.h"
-#include "Module1.h"
-#include "Platform.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -76,23 +72,16 @@ void EmployeeDetails::fillIn(const QString& name, const QString& idNumber, const
 void EmployeeDetails::Command1_Click()
 {
     Text1->setFocus();
-    Forms::show<Main2>();
-    hide();
-    storeEmployeeDetails(Text1->text(), Text2->text(), Text3->text());
+    emit continueRequested(Text1->text(), Text2->text(), Text3->text());
 }
 
 void EmployeeDetails::Command2_Click()
 {
-    platform::endProgram();
+    emit exitRequested();
 }
 
 void EmployeeDetails::Text3_KeyPress(std::int16_t keyAscii)
 {
     if (keyAscii == 13)
         Command1_Click();
-}
-
-void EmployeeDetails::titleBarClose()
-{
-    platform::endProgram();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Employee details: who is being assessed. Shown once, after the first Accept of the caution
-// statement; Continue stores the three texts and leads on to the posture selection window.
+// statement; Continue announces the three texts as typed.
 
 #include "Form.h"
 
@@ -24,7 +24,7 @@ public:
 
     // The name as typed, apostrophes and all.
     QString typedName() const;
-    // Puts the three texts into their boxes, as if typed; Continue stores them.
+    // Puts the three texts into their boxes, as if typed.
     void fillIn(const QString& name, const QString& idNumber, const QString& location);
 
     QLabel* Label1;
@@ -37,6 +37,11 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
 
+signals:
+    // The three texts as typed, apostrophes and all.
+    void continueRequested(const QString& name, const QString& idNumber, const QString& location);
+    void exitRequested();
+
 protected:
-    void titleBarClose() override;
+    void titleBarClose() override { emit closeRequested(); }
 };

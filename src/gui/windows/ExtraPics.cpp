@@ -28,11 +28,6 @@ ExtraPics::ExtraPics() : Form(QStringLiteral("ExtraPics"), QStringLiteral("Form1
     connect(Command1, &QPushButton::clicked, this, &ExtraPics::Command1_Click);
 }
 
-PictureBox* ExtraPics::slot(int index) const
-{
-    return index >= 0 && index < SlotCount ? m_slots[std::size_t(index)] : nullptr;
-}
-
 FitResult ExtraPics::showPicture(int index, const QImage& picture, QSizeF pictureSize)
 {
     PictureBox& box = *m_slots.at(std::size_t(index));

@@ -21,8 +21,6 @@ public:
 
     ExtraPics();
 
-    // The box for extra picture number `index` (0 .. SlotCount - 1).
-    PictureBox* slot(int index) const;
     // Shows extra picture number `index` in its box, fitted and centred.
     FitResult showPicture(int index, const QImage& picture, QSizeF pictureSize);
     // The size in device pixels each extra picture is shown at.

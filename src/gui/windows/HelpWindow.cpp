@@ -1,6 +1,5 @@
 #include "HelpWindow.h"
 
-#include "Forms.h"
 #include "Platform.h"
 
 #include <QApplication>
@@ -8,6 +7,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -53,6 +53,28 @@ void HelpWindow::open(const QString& path)
     browser->clearHistory();
 }
 
+namespace {
+
+// The help window of the run: made when help is first asked for, then shown again with each
+// request, and gone with the application.
+QPointer<HelpWindow>& theWindow()
+{
+    static QPointer<HelpWindow> window;
+    return window;
+}
+
+void destroyWindow()
+{
+    delete theWindow().data();
+}
+
+} // namespace
+
+HelpWindow* helpWindow()
+{
+    return theWindow().data();
+}
+
 void showHelpFile(const QString& path)
 {
     const QString resolved = platform::resolveCaseInsensitive(path);
@@ -62,9 +84,16 @@ void showHelpFile(const QString& path)
                                  .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    HelpWindow& window = Forms::get<HelpWindow>();
-    window.open(file.absoluteFilePath());
-    Forms::show<HelpWindow>();
+    if (!theWindow()) {
+        theWindow() = new HelpWindow;
+        static const bool registered = [] {
+            qAddPostRoutine(&destroyWindow);
+            return true;
+        }();
+        Q_UNUSED(registered);
+    }
+    theWindow()->open(file.absoluteFilePath());
+    theWindow()->showInFront();
 }
 
 namespace {

@@ -24,6 +24,8 @@ public:
 
 // Opens a help file in the help window; a missing file gives a message naming its path.
 void showHelpFile(const QString& path);
+// The help window, once help has been shown; else null.
+HelpWindow* helpWindow();
 
 // Makes F1 open the application's help file from every window.
 void installHelpKey();

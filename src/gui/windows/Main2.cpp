@@ -1,15 +1,9 @@
 #include "Main2.h"
 
-#include "CautionStatement.h"
-#include "Forms.h"
-#include "MediaActions.h"
-#include "Module1.h"
+#include "Assessment.h"
 #include "OptionFrame.h"
 #include "PictureBox.h"
-#include "Platform.h"
 #include "SvgPicture.h"
-#include "VESKOverview.h"
-#include "VESKResults.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -20,43 +14,6 @@
 #include <QTabWidget>
 
 namespace {
-
-std::int16_t& scoreOf(Region region)
-{
-    using M = Module1;
-    switch (region) {
-    case Region::Trunk:
-        return M::TrunkScore;
-    case Region::Neck:
-        return M::NeckScore;
-    case Region::Legs:
-        return M::LegsScore;
-    case Region::UpperRightArm:
-        return M::UpperRightArmScore;
-    case Region::UpperLeftArm:
-        return M::UpperLeftArmScore;
-    case Region::LowerRightArm:
-        return M::LowerRightArmScore;
-    case Region::LowerLeftArm:
-        return M::LowerLeftArmScore;
-    case Region::RightWrist:
-        return M::RightWristScore;
-    case Region::LeftWrist:
-        return M::LeftWristScore;
-    case Region::LoadForce:
-        return M::LoadForceScore;
-    case Region::Coupling:
-        return M::CouplingScoreValue;
-    case Region::Activity:
-        break;
-    }
-    return M::ActivityScoreValue;
-}
-
-void addTo(std::int16_t& score, int delta)
-{
-    score = static_cast<std::int16_t>(score + delta);
-}
 
 // Shrinks a label's font until its longest word (or, unwrapped, its whole text) fits the width.
 void fitFontToWidth(QLabel* label, int width)
@@ -177,6 +134,7 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
 void Main2::Form_Load()
 {
     m_valueLabels[static_cast<int>(Region::Activity)]->setText(QStringLiteral("0"));
+    m_scoreShown[static_cast<int>(Region::Activity)] = true;
 }
 
 void Main2::fitTabCaptions()
@@ -272,7 +230,7 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
         frame->drawing->setGeometry(
             QRect(QPoint(toPixels(120), toPixels(120)),
                   QPoint(frame->width() - toPixels(120) - 1, frame->height() - toPixels(60) - 1)));
-        connect(frame->drawing, &SvgPicture::clicked, this, [this, i] { drawingClick(i); });
+        connect(frame->drawing, &SvgPicture::clicked, this, [this, i] { emit drawingClicked(i); });
         m_frames[i] = frame;
     }
 
@@ -314,82 +272,19 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
     }
 }
 
-void Main2::drawingClick(int option)
+void Main2::showAssessment(const Assessment& assessment)
 {
-    const OptionSpec& clicked = Options[option];
-    std::int16_t& score = scoreOf(clicked.region);
-    OptionFrame* frame = m_frames[option];
-
-    switch (clicked.kind) {
-    case OptionKind::Base:
-        frame->setBackColor(Red);
-        for (int i = 0; i < int(Options.size()); ++i) {
-            if (i != option && Options[i].region == clicked.region &&
-                Options[i].kind == OptionKind::Base)
-                m_frames[i]->setBackColor(ButtonFace);
-        }
-        score = clicked.value;
-        for (int i = 0; i < int(Options.size()); ++i) {
-            const OptionSpec& other = Options[i];
-            if (other.region == clicked.region && other.kind != OptionKind::Base &&
-                m_frames[i]->isHighlighted())
-                addTo(score, other.value);
-        }
-        break;
-    case OptionKind::Adjustment:
-    case OptionKind::Toggle:
-        if (frame->isHighlighted()) {
-            addTo(score, -clicked.value);
-            frame->setBackColor(ButtonFace);
-        } else {
-            addTo(score, clicked.value);
-            frame->setBackColor(Red);
-        }
-        break;
-    case OptionKind::Knee: {
-        // The two knee options are neighbours in the table; once one is chosen one stays chosen.
-        const int partner = clicked.option == 3 ? option + 1 : option - 1;
-        OptionFrame* other = m_frames[partner];
-        if (frame->isHighlighted()) {
-            addTo(score, -clicked.value);
-            frame->setBackColor(ButtonFace);
-            other->setBackColor(Red);
-            addTo(score, Options[partner].value);
-        } else {
-            addTo(score, clicked.value);
-            frame->setBackColor(Red);
-            if (other->isHighlighted()) {
-                other->setBackColor(ButtonFace);
-                addTo(score, -Options[partner].value);
-            }
-        }
-        break;
+    for (std::size_t i = 0; i < Options.size(); ++i) {
+        const bool chosen = assessment.isChosen(int(i));
+        m_frames[i]->setBackColor(chosen ? Red : ButtonFace);
+        if (chosen)
+            m_scoreShown[std::size_t(Options[i].region)] = true;
     }
+    for (int region = 0; region < RegionCount; ++region) {
+        if (m_scoreShown[std::size_t(region)])
+            m_valueLabels[std::size_t(region)]->setText(
+                QString::number(assessment.regionScore(Region(region))));
     }
-    showScore(clicked.region);
-}
-
-void Main2::chooseOptions(const std::array<bool, 45>& chosen)
-{
-    for (int i = 0; i < int(Options.size()); ++i) {
-        if (chosen[std::size_t(i)] != m_frames[i]->isHighlighted())
-            drawingClick(i);
-    }
-}
-
-void Main2::showScore(Region region)
-{
-    m_valueLabels[static_cast<int>(region)]->setText(QString::number(scoreOf(region)));
-}
-
-bool Main2::regionFilled(Region region) const
-{
-    for (int i = 0; i < int(Options.size()); ++i) {
-        if (Options[i].region == region && Options[i].kind == OptionKind::Base &&
-            m_frames[i]->BackColor() != ButtonFace)
-            return true;
-    }
-    return false;
 }
 
 FitResult Main2::showTaskPicture(const QImage& picture, QSizeF pictureSize, bool reveal)
@@ -406,66 +301,37 @@ QSize Main2::taskPictureSize() const
     return Picture1->deviceSize();
 }
 
-std::array<bool, 45> Main2::highlightedOptions() const
-{
-    std::array<bool, 45> states{};
-    for (int i = 0; i < int(Options.size()); ++i)
-        states[i] = m_frames[i]->isHighlighted();
-    return states;
-}
-
 void Main2::Command2_Click()
 {
-    bool allFilled = true;
-    for (const RequiredRegion& required : RequiredRegions)
-        allFilled = allFilled && regionFilled(required.region);
-    if (!allFilled) {
-        for (const RequiredRegion& required : RequiredRegions) {
-            if (!regionFilled(required.region))
-                platform::messageBox(QString::fromUtf8(required.message));
-        }
-        return;
-    }
-
-    computeResults();
-    Forms::get<VESKResults>().showScores();
-    publishInputScores();
-
-    Forms::show<CautionStatement>();
-    hide();
+    emit viewResultsRequested();
 }
 
 void Main2::Command1_Click()
 {
-    showExtraPictureChooser();
+    emit loadExtraPicturesRequested();
 }
 
 void Main2::Command3_Click()
 {
-    showTaskPictureChooser();
+    emit loadPictureRequested();
 }
 
 void Main2::Command4_Click()
 {
-    viewExtraPictures();
+    emit viewExtraPicturesRequested();
 }
 
 void Main2::Command5_Click()
 {
-    playVideo();
+    emit playVideoRequested();
 }
 
 void Main2::Command6_Click()
 {
-    Forms::show<VESKOverview>();
+    emit overviewRequested();
 }
 
 void Main2::Command8_Click()
 {
-    platform::endProgram();
-}
-
-void Main2::titleBarClose()
-{
-    confirmQuitWithoutSaving();
+    emit exitRequested();
 }

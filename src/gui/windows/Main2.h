@@ -1,7 +1,7 @@
 #pragma once
 // The posture selection window: five tabs of drawings, one frame per option, built from the
-// option table. A click on a drawing applies the region's click rule, highlights frames and
-// shows the region's score; View Results validates, computes and hands over to the results.
+// option table. It shows an assessment (the frames of the chosen drawings red, each region's
+// score beside them) and announces what the person clicked; it holds no choice itself.
 
 #include "FitAndCentre.h"
 #include "Form.h"
@@ -9,6 +9,7 @@
 
 #include <array>
 
+class Assessment;
 class OptionFrame;
 class PictureBox;
 class QImage;
@@ -31,21 +32,15 @@ public:
     void Command6_Click(); // "  VESK &Overview"
     void Command8_Click(); // "&Exit"
 
-    // The click on drawing `option` (an index into Options).
-    void drawingClick(int option);
-    // Clicks, in table order, every drawing whose highlight differs from `chosen`: on a window
-    // where nothing is chosen yet, exactly the given options end up chosen, with their scores.
-    void chooseOptions(const std::array<bool, 45>& chosen);
+    // Shows the assessment: the frames of its chosen drawings red, the others plain, and the
+    // score of every region in which a drawing has been chosen since the window was made.
+    void showAssessment(const Assessment& assessment);
 
     // The task picture chosen in the picture chooser, painted fitted and centred into Picture1.
     // Open (`reveal`) shows the box; Exit leaves it as it is, hidden before the first Open.
     FitResult showTaskPicture(const QImage& picture, QSizeF pictureSize, bool reveal);
     // The size in device pixels the task picture is shown at.
     QSize taskPictureSize() const;
-
-    OptionFrame* frame(int option) const { return m_frames[option]; }
-    // Whether each option's frame carries the highlight, in table order.
-    std::array<bool, 45> highlightedOptions() const;
 
     QPushButton* Command1;
     QPushButton* Command2;
@@ -57,8 +52,19 @@ public:
     PictureBox* Picture1;
     QTabWidget* SSTab2;
 
+signals:
+    // The drawing of option `option` (an index into Options) was clicked.
+    void drawingClicked(int option);
+    void viewResultsRequested();
+    void loadPictureRequested();
+    void loadExtraPicturesRequested();
+    void viewExtraPicturesRequested();
+    void playVideoRequested();
+    void overviewRequested();
+    void exitRequested();
+
 protected:
-    void titleBarClose() override;
+    void titleBarClose() override { emit closeRequested(); }
 
 private:
     void Form_Load();
@@ -68,10 +74,10 @@ private:
     void showTabFromKeyboard(int tab);
     void focusFirstDrawing();
     void placeOnTab(QWidget* child, const TwipsRect& twips) const;
-    bool regionFilled(Region region) const;
-    void showScore(Region region);
 
-    std::array<OptionFrame*, 45> m_frames{};
+    std::array<OptionFrame*, OptionCount> m_frames{};
     std::array<QLabel*, RegionCount> m_valueLabels{};
+    // A region's score is shown from the first time one of its drawings is chosen.
+    std::array<bool, RegionCount> m_scoreShown{};
     int m_tabBarHeight = 0;
 };

@@ -9,8 +9,5 @@ class OpenExtraPics : public PictureChooser
     Q_OBJECT
 
 public:
-    OpenExtraPics();
-
-    void cmdOpen_Click() override;
-    void Command1_Click() override;
+    explicit OpenExtraPics(TaggedValue& lastDriveIndex);
 };

@@ -9,13 +9,5 @@ class OpenPictureFile : public PictureChooser
     Q_OBJECT
 
 public:
-    OpenPictureFile();
-
-    void cmdOpen_Click() override;
-    void Command1_Click() override;
-
-private:
-    // Reads the chosen picture and has the posture selection window show it; false when it
-    // cannot be shown (the person has been told why).
-    bool showChosenPicture(bool reveal);
+    explicit OpenPictureFile(TaggedValue& lastDriveIndex);
 };

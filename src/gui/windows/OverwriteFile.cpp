@@ -1,12 +1,8 @@
 #include "OverwriteFile.h"
 
-#include "Forms.h"
 #include "Platform.h"
-#include "Save.h"
-#include "WriteReportFiles.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -38,10 +34,9 @@ void OverwriteFile::showEvent(QShowEvent* event)
 {
     // Both windows are centred by default, and this one is the larger: it would hide the save
     // dialog whole. It goes beside the dialog where the screen has room, else half-way down it.
-    const Save* save = Forms::find<Save>();
-    if (save && save->isVisible()) {
-        const QRect dialog = save->frameGeometry();
-        const QRect screen = save->screen()->availableGeometry();
+    if (m_dialog && m_dialog->isVisible()) {
+        const QRect dialog = m_dialog->frameGeometry();
+        const QRect screen = m_dialog->screen()->availableGeometry();
         const QSize own = frameGeometry().size();
         constexpr int Gap = 8;
         const QPoint candidates[] = {
@@ -64,15 +59,13 @@ void OverwriteFile::showEvent(QShowEvent* event)
 
 void OverwriteFile::Command3_Click()
 {
-    // The name and folder of the last Save, not what the dialog shows now.
-    if (!WriteReportFiles())
-        hide(); // back to the save dialog to choose another folder or name
+    emit overwriteRequested();
 }
 
 void OverwriteFile::Command5_Click()
 {
     platform::messageBox(QStringLiteral("Please select another file name"));
-    Forms::get<Save>().clearName();
+    emit newFilenameRequested();
     Command3->setFocus();
     hide();
 }

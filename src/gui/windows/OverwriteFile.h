@@ -3,6 +3,8 @@
 
 #include "Form.h"
 
+#include <QPointer>
+
 class QLabel;
 class QPushButton;
 
@@ -16,10 +18,21 @@ public:
     void Command3_Click(); // "&Overwrite"
     void Command5_Click(); // "&New Filename"
 
+    // The save dialog it belongs to: shown, it stands beside that dialog rather than over it.
+    void placeBeside(QWidget* dialog) { m_dialog = dialog; }
+
     QLabel* Label84;
     QPushButton* Command3;
     QPushButton* Command5;
 
+signals:
+    void overwriteRequested();
+    // After the person has been asked for another name.
+    void newFilenameRequested();
+
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QPointer<QWidget> m_dialog;
 };

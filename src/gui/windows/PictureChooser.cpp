@@ -4,19 +4,15 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
-#include "Forms.h"
-#include "Module1.h"
-#include "PictureBox.h"
-#include "PictureShow.h"
-#include "Platform.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
-PictureChooser::PictureChooser(const QString& name, const Layout& layout)
-    : Form(name, QStringLiteral("Open Picture File"), layout.client)
+PictureChooser::PictureChooser(const QString& name, const Layout& layout,
+                               TaggedValue& lastDriveIndex)
+    : Form(name, QStringLiteral("Open Picture File"), layout.client),
+      m_lastDriveIndex(lastDriveIndex)
 {
     const QFont font = designFont(QStringLiteral("Comic Sans MS"), 12);
     auto placeAt = [this](QWidget* widget, const QRect& twips) {
@@ -59,7 +55,7 @@ PictureChooser::PictureChooser(const QString& name, const Layout& layout)
 
 void PictureChooser::Drive1_Change()
 {
-    changeDrive(*Drive1, *Dir1);
+    changeDrive(*Drive1, *Dir1, m_lastDriveIndex);
 }
 
 void PictureChooser::Dir1_Change()
@@ -73,10 +69,9 @@ void PictureChooser::File1_Click()
     const QString name = File1->FileName();
     if (name.isEmpty())
         return;
-    Module1::SelectedPictureFile = name;
     // The separator is always added, also after a root ("//name" still opens).
     Text1->setText(QDir::toNativeSeparators(File1->Path()) + QDir::separator() + name);
-    Module1::SelectedPicturePath = Text1->text();
+    emit fileChosen(Text1->text());
 }
 
 void PictureChooser::File1_DblClick()
@@ -85,49 +80,12 @@ void PictureChooser::File1_DblClick()
     cmdOpen_Click();
 }
 
-namespace {
-
-// Decoded pictures the windows hold: both surfaces and what every picture box shows.
-qint64 picturesHeld()
+void PictureChooser::cmdOpen_Click()
 {
-    const PictureShow& show = Forms::get<PictureShow>();
-    qint64 bytes = show.Picture1.sizeInBytes() + show.Picture2.sizeInBytes();
-    for (QWidget* widget : QApplication::allWidgets()) {
-        if (const auto* box = qobject_cast<const PictureBox*>(widget))
-            bytes += box->content().sizeInBytes();
-    }
-    return bytes;
+    emit openRequested();
 }
 
-} // namespace
-
-LoadedPicture PictureChooser::loadChosenPicture(QSize deviceSize)
+void PictureChooser::Command1_Click()
 {
-    const QString path = Module1::SelectedPicturePath;
-    if (path.isEmpty()) {
-        platform::messageBox(QStringLiteral("No picture file has been chosen."),
-                             QStringLiteral("Error"));
-        return {QImage(), QSize(), 0, QStringLiteral("no file chosen"), false};
-    }
-    PictureLimits limits;
-    limits.bytes = PictureLimits::MemoryBudget - picturesHeld();
-    LoadedPicture picture = PictureLoader::load(path, deviceSize, limits);
-    if (picture.tooLarge)
-        platform::messageBox(
-            QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, picture.error),
-            QStringLiteral("Error"));
-    else if (!picture.ok())
-        platform::messageBox(
-            QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path),
-            QStringLiteral("Error"));
-    return picture;
-}
-
-void PictureChooser::paintPicture(LoadedPicture picture, QImage& surface, const Show& show)
-{
-    surface = std::move(picture.image);
-    const FitResult fit = show(surface, QSizeF(picture.pictureSize));
-    Module1::PictureAspect = fit.pictureAspect;
-    Module1::FitWidth = fit.fitWidth;
-    Module1::FitHeight = fit.fitHeight;
+    emit exitRequested();
 }

@@ -1,21 +1,17 @@
 #pragma once
 // What the two picture choosers share: a drive list, a folder list and a file list to find a
-// picture, a text box showing the current folder or the chosen file, and Exit and Open. The
-// file chosen in either of them is the one assessment-wide choice
-// (Module1::SelectedPicturePath), so Open in one uses the file last clicked in the other.
+// picture, a text box showing the current folder or the chosen file, and Exit and Open. They
+// announce the file clicked and the button pressed; which file Open opens is kept by whoever
+// listens, so Open in one chooser may open the file last clicked in the other.
 
-#include "FitAndCentre.h"
 #include "Form.h"
-#include "PictureLoader.h"
-
-#include <functional>
 
 class DriveList;
 class FileList;
 class FolderList;
-class PictureBox;
 class QLineEdit;
 class QPushButton;
+class TaggedValue;
 
 class PictureChooser : public Form
 {
@@ -26,8 +22,8 @@ public:
     void Dir1_Change();
     void File1_Click();
     void File1_DblClick();
-    virtual void cmdOpen_Click() = 0;
-    virtual void Command1_Click() = 0;
+    void cmdOpen_Click();
+    void Command1_Click();
 
     DriveList* Drive1;
     FolderList* Dir1;
@@ -36,6 +32,12 @@ public:
     QPushButton* Command1;
     QPushButton* cmdOpen;
 
+signals:
+    // A file was clicked: its whole path, as the text box shows it.
+    void fileChosen(const QString& path);
+    void openRequested();
+    void exitRequested();
+
 protected:
     // Designed positions in twips.
     struct Layout
@@ -43,13 +45,9 @@ protected:
         QSize client;
         QRect drive, folder, file, text, exit, open;
     };
-    PictureChooser(const QString& name, const Layout& layout);
+    // The drive lists of all windows share `lastDriveIndex`.
+    PictureChooser(const QString& name, const Layout& layout, TaggedValue& lastDriveIndex);
 
-    // Reads the chosen picture for a box of `deviceSize`, within the memory the pictures
-    // already held leave. On failure says which file could not be shown, and why.
-    static LoadedPicture loadChosenPicture(QSize deviceSize);
-    // Keeps the picture on `surface` and has `show` paint it; the fit is stored in the
-    // assessment.
-    using Show = std::function<FitResult(const QImage& picture, QSizeF pictureSize)>;
-    static void paintPicture(LoadedPicture picture, QImage& surface, const Show& show);
+private:
+    TaggedValue& m_lastDriveIndex;
 };

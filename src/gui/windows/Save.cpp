@@ -2,17 +2,10 @@
 
 #include "DriveChange.h"
 #include "DriveList.h"
-#include "EmployeeDetails.h"
 #include "EnteredText.h"
 #include "FolderList.h"
-#include "Forms.h"
-#include "Module1.h"
-#include "OverwriteFile.h"
 #include "Platform.h"
-#include "ReportFiles.h"
-#include "WriteReportFiles.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,7 +16,9 @@ constexpr quint32 LightGrey = 0xC0C0C0;
 
 } // namespace
 
-Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 4395))
+Save::Save(const QString& name, TaggedValue& lastDriveIndex)
+    : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 4395)),
+      m_lastDriveIndex(lastDriveIndex)
 {
     const QString arial = QStringLiteral("Arial");
     setAutoFillBackground(true);
@@ -70,13 +65,7 @@ Save::Save() : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 
     connect(Dir1, &FolderList::Click, this, &Save::Dir1_Click);
     connect(Command1, &QPushButton::clicked, this, &Save::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Save::Command2_Click);
-    Form_Load();
-}
-
-void Save::Form_Load()
-{
-    // The name as typed on the employee details, before its apostrophes were removed.
-    Text1->setText(Forms::get<EmployeeDetails>().typedName());
+    Text1->setText(name);
 }
 
 void Save::clearName()
@@ -86,7 +75,7 @@ void Save::clearName()
 
 void Save::Drive1_Change()
 {
-    changeDrive(*Drive1, *Dir1);
+    changeDrive(*Drive1, *Dir1, m_lastDriveIndex);
 }
 
 void Save::Dir1_Click()
@@ -110,17 +99,7 @@ void Save::Command1_Click()
                                             "control characters. Please type another name."));
         return;
     }
-    Module1::ReportBaseName = Text1->text() + QStringLiteral(" VESK Analysis");
-    Module1::SaveFolder = Dir1->Path();
-    // An exact lookup of the report's path: "*" and "?" in a name are ordinary characters.
-    const QString report =
-        reportfiles::pathsFor(Module1::SaveFolder, Module1::ReportBaseName).report;
-    if (QFileInfo::exists(report)) {
-        Forms::show<OverwriteFile>();
-        Text1->clear();
-        return;
-    }
-    WriteReportFiles();
+    emit saveRequested(Dir1->Path(), Text1->text());
 }
 
 void Save::Command2_Click()

@@ -1,6 +1,5 @@
 #pragma once
-// The save dialog: a drive, a folder and a name. Save writes both files at once, or first asks
-// through the overwrite confirmation when a report of that name is already in the folder.
+// The save dialog: a drive, a folder and a name. Save announces the folder and the name.
 
 #include "Form.h"
 
@@ -9,13 +8,16 @@ class FolderList;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TaggedValue;
 
 class Save : public Form
 {
     Q_OBJECT
 
 public:
-    Save();
+    // Starts with `name` in the name box. The drive lists of all windows share
+    // `lastDriveIndex`.
+    Save(const QString& name, TaggedValue& lastDriveIndex);
 
     void Drive1_Change();
     void Dir1_Click();
@@ -33,6 +35,10 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
 
+signals:
+    // A name without control characters, and the folder shown.
+    void saveRequested(const QString& folder, const QString& name);
+
 private:
-    void Form_Load();
+    TaggedValue& m_lastDriveIndex;
 };

@@ -4,6 +4,7 @@
 
 #include "Form.h"
 
+struct Scores;
 class QLabel;
 class QPushButton;
 class SvgPicture;
@@ -20,8 +21,8 @@ public:
     void Command8_Click(); // "&Exit"
     void Command3_Click(); // "&Print..."
 
-    // Shows every score of the last computation in its box.
-    void showScores();
+    // Shows every score in its box.
+    void showScores(const Scores& scores);
 
     // One of the value labels Label5 to Label26.
     QLabel* valueLabel(const QString& name) const;
@@ -33,15 +34,12 @@ public:
     QPushButton* Command8;
     QPushButton* Command3;
 
-    // Designed positions of the value labels (twips: left, top, width, height).
-    struct ValueLabelSpec
-    {
-        const char* name;
-        QRect twips;
-    };
-    static const std::array<ValueLabelSpec, 22> ValueLabels;
-    static constexpr QRect WorksheetTwips{120, 1560, 14775, 7935};
+signals:
+    void riskLevelsRequested();
+    void backRequested();
+    void exitRequested();
+    void printRequested();
 
 protected:
-    void titleBarClose() override;
+    void titleBarClose() override { emit closeRequested(); }
 };

@@ -1,11 +1,7 @@
 #include "VESKRiskLevel.h"
 
 #include "CommonDialog.h"
-#include "Forms.h"
-#include "OverwriteFile.h"
 #include "Platform.h"
-#include "Save.h"
-#include "VESKResults.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -64,37 +60,30 @@ void VESKRiskLevel::showRiskLevels(const QString& left, const QString& right)
 
 void VESKRiskLevel::hideEvent(QHideEvent* event)
 {
-    // A save belongs to the risk levels on screen: once they are left, the choices may change,
-    // so the save windows go too and come back only through Save here.
-    if (auto* save = Forms::find<Save>())
-        save->hide();
-    if (auto* overwrite = Forms::find<OverwriteFile>())
-        overwrite->hide();
+    emit hidden();
     Form::hideEvent(event);
 }
 
 void VESKRiskLevel::Command1_Click()
 {
-    platform::endProgram();
+    emit exitRequested();
 }
 
 void VESKRiskLevel::Command2_Click()
 {
-    hide();
-    Forms::show<VESKResults>();
+    emit backRequested();
 }
 
 void VESKRiskLevel::Command3_Click()
 {
     CommonDialog1->HelpFile =
         platform::programFolder() + QStringLiteral("/reduction measures/helpfile.html");
-    CommonDialog1->HelpCommand = CommonDialog::HelpContents;
     CommonDialog1->ShowHelp();
 }
 
 void VESKRiskLevel::Command7_Click()
 {
-    Forms::show<Save>();
+    emit saveRequested();
 }
 
 void VESKRiskLevel::Form_MouseMove()
@@ -109,9 +98,4 @@ void VESKRiskLevel::mouseMoveEvent(QMouseEvent* event)
     if (!childAt(event->position().toPoint()))
         Form_MouseMove();
     Form::mouseMoveEvent(event);
-}
-
-void VESKRiskLevel::titleBarClose()
-{
-    confirmQuitWithoutSaving();
 }

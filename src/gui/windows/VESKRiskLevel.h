@@ -34,8 +34,16 @@ public:
     QPushButton* Command7;
     CommonDialog* CommonDialog1;
 
+signals:
+    void exitRequested();
+    void backRequested();
+    void saveRequested();
+    // The window went out of sight (Back, or minimised): a save belongs to the risk levels on
+    // screen, so whatever was saving goes too.
+    void hidden();
+
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void titleBarClose() override;
+    void titleBarClose() override { emit closeRequested(); }
 };

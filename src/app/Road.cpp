@@ -1,0 +1,388 @@
+#include "Road.h"
+
+#include "CautionStatement.h"
+#include "EmployeeDetails.h"
+#include "ExtraPics.h"
+#include "Main2.h"
+#include "MediaPlayer.h"
+#include "OpenExtraPics.h"
+#include "OpenPictureFile.h"
+#include "OverwriteFile.h"
+#include "PictureBox.h"
+#include "PictureLoader.h"
+#include "Platform.h"
+#include "ReportFields.h"
+#include "ReportFiles.h"
+#include "RiskLevel.h"
+#include "Save.h"
+#include "VESKOverview.h"
+#include "VESKResults.h"
+#include "VESKRiskLevel.h"
+#include "WorksheetPage.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPushButton>
+
+namespace {
+
+QString riskLevelWord(std::int16_t finalScore)
+{
+    const std::string_view word = scoring::riskLevelWord(finalScore).value_or("");
+    return QString::fromUtf8(word.data(), qsizetype(word.size()));
+}
+
+// Decoded pictures the windows hold: what every picture box shows.
+qint64 picturesHeld()
+{
+    qint64 bytes = 0;
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (const auto* box = qobject_cast<const PictureBox*>(widget))
+            bytes += box->content().sizeInBytes();
+    }
+    return bytes;
+}
+
+// Makes a window on first use; `wire` connects it once it exists.
+template <class Window, class... Arguments, class Wire>
+Window& made(std::unique_ptr<Window>& window, Wire wire, Arguments&&... arguments)
+{
+    if (!window) {
+        window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+        wire(*window);
+    }
+    return *window;
+}
+
+} // namespace
+
+Road::Road() = default;
+
+// The windows go before the state some of them refer to (the members are destroyed in reverse).
+Road::~Road() = default;
+
+void Road::start()
+{
+    caution().showInFront();
+}
+
+void Road::startFrom(const Assessment& saved)
+{
+    for (int option = 0; option < OptionCount; ++option) {
+        if (saved.isChosen(option) != m_assessment.isChosen(option))
+            m_assessment.choose(option);
+    }
+    if (m_main2)
+        m_main2->showAssessment(m_assessment);
+    if (const auto& employee = saved.employee())
+        details().fillIn(employee->name, employee->idNumber, employee->location);
+}
+
+CautionStatement& Road::caution()
+{
+    return made(m_caution, [this](CautionStatement& window) {
+        connect(&window, &CautionStatement::acceptRequested, this, &Road::accept);
+        connect(&window, &CautionStatement::exitRequested, this, &platform::endProgram);
+        connect(&window, &Form::closeRequested, this, [this] {
+            // Shown again after View Results, it stands on the road of a whole assessment.
+            if (CautionAccepted != 0)
+                quitWithoutSaving();
+            else
+                platform::endProgram();
+        });
+    });
+}
+
+EmployeeDetails& Road::details()
+{
+    return made(m_details, [this](EmployeeDetails& window) {
+        connect(&window, &EmployeeDetails::continueRequested, this, &Road::continueWith);
+        connect(&window, &EmployeeDetails::exitRequested, this, &platform::endProgram);
+        connect(&window, &Form::closeRequested, this, &platform::endProgram);
+    });
+}
+
+Main2& Road::main2()
+{
+    return made(m_main2, [this](Main2& window) {
+        window.showAssessment(m_assessment);
+        connect(&window, &Main2::drawingClicked, this, &Road::choose);
+        connect(&window, &Main2::viewResultsRequested, this, &Road::viewResults);
+        connect(&window, &Main2::loadPictureRequested, this,
+                [this] { pictureChooser().showInFront(); });
+        connect(&window, &Main2::loadExtraPicturesRequested, this,
+                [this] { extraPictureChooser().showInFront(); });
+        connect(&window, &Main2::viewExtraPicturesRequested, this, &Road::viewExtraPictures);
+        connect(&window, &Main2::playVideoRequested, this, &Road::playVideo);
+        connect(&window, &Main2::overviewRequested, this, [this] { overview().showInFront(); });
+        connect(&window, &Main2::exitRequested, this, &platform::endProgram);
+        connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
+    });
+}
+
+VESKOverview& Road::overview()
+{
+    return made(m_overview, [](VESKOverview&) {});
+}
+
+VESKResults& Road::results()
+{
+    return made(m_results, [this](VESKResults& window) {
+        connect(&window, &VESKResults::riskLevelsRequested, this, &Road::showRiskLevels);
+        connect(&window, &VESKResults::backRequested, this, [this] {
+            main2().showInFront();
+            m_results->hide();
+        });
+        connect(&window, &VESKResults::exitRequested, this, &platform::endProgram);
+        connect(&window, &VESKResults::printRequested, this, &Road::print);
+        connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
+    });
+}
+
+VESKRiskLevel& Road::riskLevel()
+{
+    return made(m_riskLevel, [this](VESKRiskLevel& window) {
+        connect(&window, &VESKRiskLevel::backRequested, this, [this] {
+            m_riskLevel->hide();
+            results().showInFront();
+        });
+        connect(&window, &VESKRiskLevel::saveRequested, this, [this] { save().showInFront(); });
+        // A save belongs to the risk levels on screen: once they are left, the choices may
+        // change, so the save windows go too and come back only through Save there.
+        connect(&window, &VESKRiskLevel::hidden, this, [this] {
+            if (m_save)
+                m_save->hide();
+            if (m_overwrite)
+                m_overwrite->hide();
+        });
+        connect(&window, &VESKRiskLevel::exitRequested, this, &platform::endProgram);
+        connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
+    });
+}
+
+Save& Road::save()
+{
+    // The name box starts with the name as typed on the employee details, apostrophes and all.
+    return made(
+        m_save,
+        [this](Save& window) { connect(&window, &Save::saveRequested, this, &Road::saveAs); },
+        details().typedName(), LastDriveIndex);
+}
+
+OverwriteFile& Road::overwrite()
+{
+    return made(m_overwrite, [this](OverwriteFile& window) {
+        window.placeBeside(m_save.get());
+        connect(&window, &OverwriteFile::overwriteRequested, this, [this] {
+            // The name and folder of the last Save, not what the dialog shows now.
+            if (!writeReportFiles())
+                m_overwrite->hide(); // back to the save dialog for another folder or name
+        });
+        connect(&window, &OverwriteFile::newFilenameRequested, this,
+                [this] { save().clearName(); });
+    });
+}
+
+OpenPictureFile& Road::pictureChooser()
+{
+    return made(
+        m_pictureChooser,
+        [this](OpenPictureFile& window) {
+            connectChooser(window);
+            // Read first: a picture that cannot be read leaves the task picture as it was.
+            connect(&window, &PictureChooser::openRequested, this, [this] {
+                if (openTaskPicture(true))
+                    m_pictureChooser->hide();
+            });
+            // Exit paints the chosen picture too, but leaves the box hidden if it was: before
+            // the first Open the picture is only there to be seen once the box is shown. A file
+            // that cannot be shown is reported, then the window closes.
+            connect(&window, &PictureChooser::exitRequested, this, [this] {
+                if (!SelectedPicturePath.isEmpty())
+                    openTaskPicture(false);
+                m_pictureChooser->hide();
+            });
+        },
+        LastDriveIndex);
+}
+
+OpenExtraPics& Road::extraPictureChooser()
+{
+    return made(
+        m_extraPictureChooser,
+        [this](OpenExtraPics& window) {
+            connectChooser(window);
+            connect(&window, &PictureChooser::openRequested, this, &Road::openExtraPicture);
+            connect(&window, &PictureChooser::exitRequested, &window, &QWidget::hide);
+        },
+        LastDriveIndex);
+}
+
+ExtraPics& Road::extraPictures()
+{
+    return made(m_extraPictures, [](ExtraPics&) {});
+}
+
+void Road::accept()
+{
+    if (CautionAccepted != 0) {
+        results().showInFront();
+        m_caution->hide();
+        return;
+    }
+    details().showInFront();
+    m_caution->hide();
+    CautionAccepted = 1;
+}
+
+void Road::continueWith(const QString& name, const QString& idNumber, const QString& location)
+{
+    main2().showInFront();
+    m_details->hide();
+    m_assessment.setEmployee(name, idNumber, location);
+}
+
+void Road::choose(int option)
+{
+    m_assessment.choose(option);
+    m_main2->showAssessment(m_assessment);
+}
+
+void Road::viewResults()
+{
+    const std::vector<RequiredRegion> missing = m_assessment.missingRegions();
+    for (const RequiredRegion& region : missing)
+        platform::messageBox(
+            QString::fromUtf8(region.message.data(), qsizetype(region.message.size())));
+    if (!missing.empty())
+        return;
+    results().showScores(m_assessment.scores());
+    caution().showInFront();
+    m_main2->hide();
+}
+
+void Road::showRiskLevels()
+{
+    const Scores scores = m_assessment.scores();
+    riskLevel().showRiskLevels(riskLevelWord(scores.LeftVESKScore),
+                               riskLevelWord(scores.RightVESKScore));
+    m_riskLevel->showInFront();
+    m_results->hide();
+}
+
+void Road::print()
+{
+    const PictureBox* picture = main2().Picture1;
+    const QImage taskPicture = picture->isHidden() ? QImage() : picture->content();
+    QString failure;
+    if (!worksheetpage::print(worksheetpage::fromAssessment(m_assessment, taskPicture),
+                              m_results.get(), &failure) &&
+        !failure.isEmpty())
+        platform::messageBox(failure);
+}
+
+void Road::saveAs(const QString& folder, const QString& name)
+{
+    ReportBaseName = name + QStringLiteral(" VESK Analysis");
+    SaveFolder = folder;
+    // An exact lookup of the report's path: "*" and "?" in a name are ordinary characters.
+    if (QFileInfo::exists(reportfiles::pathsFor(SaveFolder, ReportBaseName).report)) {
+        overwrite().showInFront();
+        m_save->clearName();
+        return;
+    }
+    writeReportFiles();
+}
+
+bool Road::writeReportFiles()
+{
+    const reportfiles::SaveResult result =
+        reportfiles::writeBoth(SaveFolder, ReportBaseName, report::ReportFields(m_assessment));
+    if (!result.saved) {
+        platform::messageBox(QStringLiteral("The assessment could not be saved.\n\n%1\n\n%2")
+                                 .arg(result.failure, result.onDisk));
+        return false;
+    }
+    platform::messageBox(QStringLiteral("File Saved"));
+    platform::endProgram();
+    return true;
+}
+
+void Road::quitWithoutSaving()
+{
+    if (platform::questionBox(QStringLiteral("Do you want to quit without saving?")))
+        platform::endProgram();
+}
+
+void Road::viewExtraPictures()
+{
+    if (ExtraPictureCount != 0) {
+        extraPictures().showInFront();
+        return;
+    }
+    platform::messageBox(QStringLiteral("You have not loaded any extra pictures yet. Please load "
+                                        "extra pictures before viewing them"),
+                         QStringLiteral("Error"));
+}
+
+void Road::playVideo()
+{
+    if (!MediaPlayer::start())
+        platform::messageBox(QStringLiteral("No media player could be started."),
+                             QStringLiteral("Error"));
+}
+
+void Road::connectChooser(PictureChooser& chooser)
+{
+    connect(&chooser, &PictureChooser::fileChosen, this,
+            [this](const QString& path) { SelectedPicturePath = path; });
+}
+
+LoadedPicture Road::loadChosenPicture(QSize deviceSize)
+{
+    const QString path = SelectedPicturePath;
+    if (path.isEmpty()) {
+        platform::messageBox(QStringLiteral("No picture file has been chosen."),
+                             QStringLiteral("Error"));
+        return {QImage(), QSize(), 0, QStringLiteral("no file chosen"), false};
+    }
+    PictureLimits limits;
+    limits.bytes = PictureLimits::MemoryBudget - picturesHeld();
+    LoadedPicture picture = PictureLoader::load(path, deviceSize, limits);
+    if (picture.tooLarge)
+        platform::messageBox(
+            QStringLiteral("The picture \"%1\" cannot be shown: %2.").arg(path, picture.error),
+            QStringLiteral("Error"));
+    else if (!picture.ok())
+        platform::messageBox(
+            QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path),
+            QStringLiteral("Error"));
+    return picture;
+}
+
+bool Road::openTaskPicture(bool reveal)
+{
+    Main2& window = main2();
+    const LoadedPicture picture = loadChosenPicture(window.taskPictureSize());
+    if (!picture.ok())
+        return false;
+    window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
+    return true;
+}
+
+void Road::openExtraPicture()
+{
+    if (ExtraPictureCount >= ExtraPics::SlotCount) {
+        platform::messageBox(QStringLiteral("You have already loaded the maximum 4 pictures"),
+                             QStringLiteral("Error"));
+        return;
+    }
+    ExtraPics& viewer = extraPictures();
+    const LoadedPicture picture = loadChosenPicture(viewer.pictureSize());
+    if (!picture.ok())
+        return;
+    viewer.showPicture(ExtraPictureCount, picture.image, QSizeF(picture.pictureSize));
+    ExtraPictureCount = static_cast<std::int16_t>(ExtraPictureCount + 1);
+    m_extraPictureChooser->hide();
+    viewer.showInFront();
+}

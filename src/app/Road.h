@@ -1,0 +1,105 @@
+#pragma once
+// The road of one assessment: the caution statement, the employee details, the posture
+// selection, then for each View Results the caution statement again, the results, the risk
+// levels and the save. The road owns the one assessment of the run and every window that
+// shows it. Each window is made the first time it is needed and kept for the run; the windows
+// only announce what the person did, and the road decides what comes next.
+
+#include "Assessment.h"
+#include "TaggedValue.h"
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class CautionStatement;
+class EmployeeDetails;
+class ExtraPics;
+class Form;
+class Main2;
+class OpenExtraPics;
+class OpenPictureFile;
+class OverwriteFile;
+class PictureChooser;
+class Save;
+class VESKOverview;
+class VESKResults;
+class VESKRiskLevel;
+struct LoadedPicture;
+
+class Road : public QObject
+{
+    Q_OBJECT
+
+public:
+    Road();
+    ~Road() override;
+    Road(const Road&) = delete;
+    Road& operator=(const Road&) = delete;
+
+    // Shows the caution statement, the first window of every run.
+    void start();
+    // Lets the assessment start from a saved one: its drawings chosen and its employee details
+    // in their boxes, to be confirmed with Continue as if typed.
+    void startFrom(const Assessment& saved);
+
+    const Assessment& assessment() const { return m_assessment; }
+
+    // The windows, each made on first use.
+    CautionStatement& caution();
+    EmployeeDetails& details();
+    Main2& main2();
+    VESKOverview& overview();
+    VESKResults& results();
+    VESKRiskLevel& riskLevel();
+    Save& save();
+    OverwriteFile& overwrite();
+    OpenPictureFile& pictureChooser();
+    OpenExtraPics& extraPictureChooser();
+    ExtraPics& extraPictures();
+
+private:
+    void accept();
+    void continueWith(const QString& name, const QString& idNumber, const QString& location);
+    void choose(int option);
+    void viewResults();
+    void showRiskLevels();
+    void print();
+    void saveAs(const QString& folder, const QString& name);
+    bool writeReportFiles();
+    void quitWithoutSaving();
+    void viewExtraPictures();
+    void playVideo();
+    void connectChooser(PictureChooser& chooser);
+    LoadedPicture loadChosenPicture(QSize deviceSize);
+    bool openTaskPicture(bool reveal);
+    void openExtraPicture();
+
+    Assessment m_assessment;
+
+    // 0 until the caution statement has been accepted once, then 1.
+    std::int16_t CautionAccepted = 0;
+    // The picture file last clicked in either chooser.
+    QString SelectedPicturePath;
+    // The drive list position last listed, shared by every window with a drive list.
+    TaggedValue LastDriveIndex;
+    std::int16_t ExtraPictureCount = 0;
+    // The last save's name (with " VESK Analysis") and folder.
+    QString ReportBaseName;
+    QString SaveFolder;
+
+    std::unique_ptr<CautionStatement> m_caution;
+    std::unique_ptr<EmployeeDetails> m_details;
+    std::unique_ptr<Main2> m_main2;
+    std::unique_ptr<VESKOverview> m_overview;
+    std::unique_ptr<VESKResults> m_results;
+    std::unique_ptr<VESKRiskLevel> m_riskLevel;
+    std::unique_ptr<Save> m_save;
+    std::unique_ptr<OverwriteFile> m_overwrite;
+    std::unique_ptr<OpenPictureFile> m_pictureChooser;
+    std::unique_ptr<OpenExtraPics> m_extraPictureChooser;
+    std::unique_ptr<ExtraPics> m_extraPictures;
+};

@@ -1,5 +1,0 @@
-#include "PictureShow.h"
-
-PictureShow::PictureShow() : Form(QStringLiteral("PictureShow"), QStringLiteral("PictureShow"), {})
-{
-}
