@@ -52,10 +52,12 @@ configure_and_build() {
     fi
 }
 
-# No library may link in a circle, and the core stays free of Qt Widgets.
+# No library may link in a circle, no file include another around a circle, arrows point
+# app -> gui -> core, and the core stays free of Qt Widgets.
 check_layers() {
     cmake -S "$root" -B "$1" --graphviz="$1/layers/deps.dot" >/dev/null
     python3 "$root/tools/check-layers.py" "$1/layers/deps.dot"
+    python3 "$root/tools/check-includes.py" "$root/src"
 }
 
 # clang-tidy's bugprone checks over every source file the build compiles (.clang-tidy).

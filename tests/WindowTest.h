@@ -83,6 +83,7 @@ private slots:
     void init()
     {
         seams.install();
+        platform::setApplicationHelpFile({});
         road = std::make_unique<Road>();
     }
 

@@ -1,22 +1,25 @@
 #include "Native.h"
 
+#include "DesktopEntry.h"
+
 #include <QStandardPaths>
 
 namespace native {
 
-QList<MediaPlayer::Command> mediaPlayers()
+QList<platform::ProgramCommand> mediaPlayers()
 {
     // The desktop's default program for video, then the usual players found on the PATH.
-    QList<MediaPlayer::Command> commands;
-    const QString entry = MediaPlayer::defaultVideoDesktopEntry();
+    QList<platform::ProgramCommand> commands;
+    const QString entry = desktopentry::defaultFor(QStringLiteral("video/mp4"));
     if (!entry.isEmpty()) {
-        const MediaPlayer::Command command = MediaPlayer::commandOfDesktopEntry(entry);
+        const platform::ProgramCommand command = desktopentry::commandOf(entry);
         if (!command.program.isEmpty())
             commands.append(command);
     }
-    for (const QString& name : MediaPlayer::usualPlayers()) {
-        const QString program = QStandardPaths::findExecutable(name);
-        if (!program.isEmpty() && !commands.contains(MediaPlayer::Command{program, {}}))
+    for (const char* name :
+         {"vlc", "totem", "mpv", "smplayer", "celluloid", "parole", "dragon", "mplayer"}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!program.isEmpty() && !commands.contains(platform::ProgramCommand{program, {}}))
             commands.append({program, {}});
     }
     return commands;

@@ -2,7 +2,7 @@
 
 namespace native {
 
-QList<MediaPlayer::Command> mediaPlayers()
+QList<platform::ProgramCommand> mediaPlayers()
 {
     // The Windows media player under its old name, then its newer one.
     return {{QStringLiteral("mplayer2.exe"), {}}, {QStringLiteral("wmplayer.exe"), {}}};

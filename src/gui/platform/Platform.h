@@ -9,19 +9,6 @@ namespace platform {
 
 inline const QString ApplicationTitle = QStringLiteral("VESK Procedure");
 
-enum class Buttons
-{
-    Ok,
-    YesNo,
-};
-
-struct MessageRequest
-{
-    QString text;
-    QString title;
-    Buttons buttons;
-};
-
 // Shows a message with an OK button only and no icon, and waits for OK.
 void messageBox(const QString& text, const QString& title = ApplicationTitle);
 // Asks a Yes/No question without an icon; true for Yes.

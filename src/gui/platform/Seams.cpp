@@ -16,16 +16,14 @@ const Seams& seams()
     return current();
 }
 
-ScopedSeams::ScopedSeams() : saved_(current()), savedHelpFile_(applicationHelpFileSetting())
+ScopedSeams::ScopedSeams() : saved_(current())
 {
     current() = Seams{};
-    setApplicationHelpFile({});
 }
 
 ScopedSeams::~ScopedSeams()
 {
     current() = saved_;
-    setApplicationHelpFile(savedHelpFile_);
 }
 
 Seams* ScopedSeams::operator->()

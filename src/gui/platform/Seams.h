@@ -4,9 +4,7 @@
 // platform. A test installs a ScopedSeams, fills in what it replaces, and everything is put back
 // when the object goes out of scope.
 
-#include "MediaPlayer.h"
-#include "Platform.h"
-
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -16,6 +14,29 @@
 class QPrinter;
 
 namespace platform {
+
+enum class Buttons
+{
+    Ok,
+    YesNo,
+};
+
+// A message as the person is to see it.
+struct MessageRequest
+{
+    QString text;
+    QString title;
+    Buttons buttons;
+};
+
+// Another program to start: its name or path and its arguments.
+struct ProgramCommand
+{
+    QString program;
+    QStringList arguments;
+
+    friend bool operator==(const ProgramCommand&, const ProgramCommand&) = default;
+};
 
 // A drive as a drive list shows it: where it is mounted, and its name if it has one.
 struct Volume
@@ -36,8 +57,8 @@ struct Seams
     std::function<QList<Volume>()> volumes;
     std::function<bool(const QString& root)> driveReady;
     // The media players to try, and the starting of one of them.
-    std::function<QList<MediaPlayer::Command>()> mediaPlayers;
-    std::function<bool(const MediaPlayer::Command&)> startProgram;
+    std::function<QList<ProgramCommand>()> mediaPlayers;
+    std::function<bool(const ProgramCommand&)> startProgram;
     // The screen's free area for windows created from now on.
     QSize availableArea;
     // Shown instead of the print dialog: sets up the printer; true to print.
@@ -50,7 +71,7 @@ const Seams& seams();
 class ScopedSeams
 {
 public:
-    // Starts from the real platform; the application help setting starts empty too.
+    // Starts from the real platform.
     ScopedSeams();
     ~ScopedSeams();
     ScopedSeams(const ScopedSeams&) = delete;
@@ -60,7 +81,6 @@ public:
 
 private:
     Seams saved_;
-    QString savedHelpFile_;
 };
 
 } // namespace platform
