@@ -3,6 +3,7 @@
 
 #include "Assessment.h"
 #include "ReportFields.h"
+#include "ReportReader.h"
 #include "TestSupport.h"
 #include "TextReport.h"
 #include "Windows1252.h"
@@ -136,6 +137,34 @@ private slots:
             assessment.setEmployee(employee[0], employee[1], employee[2]);
         QCOMPARE(QByteArray::fromStdString(textReport(report::ReportFields(assessment))),
                  dataFile(goldenFile));
+    }
+
+    // Whatever two characters of the code page a name holds, the report the writer makes of it
+    // reads back with that name, also where the bytes would read as UTF-8 too ("Ó’" is D3 92).
+    void everyNameTheWriterCanWriteReadsBack()
+    {
+        QByteArray characters;
+        for (int byte = 0x20; byte < 0x100; ++byte) {
+            const QChar c = fromWindows1252(std::string(1, char(byte))).at(0);
+            if (c.category() != QChar::Other_Control && c != u'\'')
+                characters += char(byte);
+        }
+        QCOMPARE(characters.size(), 217); // the code page's 251 printable characters, less 1
+        Assessment assessment = chosen(WorkedExample);
+        assessment.setEmployee(QStringLiteral("@@"), {}, {});
+        const QByteArray report =
+            QByteArray::fromStdString(textReport(report::ReportFields(assessment)));
+        const qsizetype at = report.indexOf("\"@@\"") + 1;
+        int read = 0;
+        for (const char first : characters) {
+            for (const char second : characters) {
+                const QByteArray name{first, second};
+                const auto back = report::parseReport(QByteArray(report).replace(at, 2, name));
+                read += back.assessment &&
+                        back.assessment->EmployeeName() == fromWindows1252(name.toStdString());
+            }
+        }
+        QCOMPARE(read, characters.size() * characters.size());
     }
 
     // At most 100 apostrophes go; typographic quotes and other marks stay.

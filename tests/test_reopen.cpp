@@ -6,6 +6,7 @@
 #include "EmployeeDetails.h"
 #include "FolderList.h"
 #include "Main2.h"
+#include "ReportReader.h"
 #include "Save.h"
 #include "SavedReport.h"
 #include "VESKResults.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -80,6 +82,15 @@ private slots:
         QCOMPARE(readAll(folder.filePath("Again VESK Analysis.txt")), expected);
     }
 
+    // A report whose line ends a tool changed to line feeds alone is the same report.
+    void lineFeedsAloneReadAsTheSameReport()
+    {
+        const QByteArray saved = readAll(golden(QStringLiteral("report-non-ascii.txt")));
+        const auto asSaved = report::parseReport(saved).assessment;
+        QVERIFY(asSaved && asSaved->employee());
+        QVERIFY(report::parseReport(QByteArray(saved).replace("\r\n", "\n")).assessment == asSaved);
+    }
+
     void brokenReportStartsEmpty_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -100,17 +111,14 @@ private slots:
         QTest::newRow("a score that is no number")
             << withLine(full, 22, "three") << "Line 22 should hold a score";
         QTest::newRow("an empty score") << withLine(full, 2, "") << "Line 2 should hold a score";
-        QTest::newRow("line feeds alone")
-            << QByteArray(full).replace("\r\n", "\n") << "Line 1 ends in a line feed";
-        QTest::newRow("UTF-8")
-            << fromWindows1252(
-                   readAll(golden(QStringLiteral("report-non-ascii.txt"))).toStdString())
-                   .toUtf8()
-            << "Line 124 is written in UTF-8";
+        QTest::newRow("a carriage return alone")
+            << QByteArray(full).replace("\r\n", "\r") << "Line 1 holds a control character";
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
                                 << "Line 2 holds a control character";
         QTest::newRow("missing file") << QByteArray("<missing>") << "There is no such file.";
         QTest::newRow("folder") << QByteArray("<folder>") << "It is a folder";
+        QTest::newRow("named pipe") << QByteArray("<fifo>") << "It is not a file but a pipe";
+        QTest::newRow("links in a loop") << QByteArray("<loop>") << "It cannot be read: Too many";
     }
     void brokenReportStartsEmpty()
     {
@@ -120,6 +128,10 @@ private slots:
         const QString path = folder.filePath("Anna VESK Analysis.txt");
         if (content == "<folder>") {
             QVERIFY(QDir().mkdir(path));
+        } else if (content == "<fifo>") {
+            QCOMPARE(QProcess::execute("mkfifo", {path}), 0);
+        } else if (content == "<loop>") {
+            QVERIFY(QFile::link(path + "2", path) && QFile::link(path, path + "2"));
         } else if (content != "<missing>") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));

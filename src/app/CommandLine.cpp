@@ -3,8 +3,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cstring>
-
 namespace commandline {
 
 Request parse(const QStringList& arguments)
@@ -29,8 +27,12 @@ Request parse(const QStringList& arguments)
                                  QStringLiteral("[pdf]"));
 
     using Action = Request::Action;
+    // A refusal says what is wrong, then how the program is used.
+    const auto refused = [&parser](const QString& why) {
+        return Request{Action::Refused, {}, {}, why + QStringLiteral("\n\n") + parser.helpText()};
+    };
     if (!parser.parse(arguments))
-        return {Action::Refused, {}, {}, parser.errorText() + QLatin1Char('\n')};
+        return refused(parser.errorText());
     if (parser.isSet(help))
         return {Action::Help, {}, {}, parser.helpText()};
     if (parser.isSet(version)) {
@@ -43,27 +45,22 @@ Request parse(const QStringList& arguments)
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(pdf)) {
         if (positional.size() != 2)
-            return {Action::Refused,
-                    {},
-                    {},
-                    QStringLiteral("--pdf needs a saved report and the PDF file to write.\n")};
+            return refused(QStringLiteral("--pdf needs a saved report and the PDF file to write."));
         return {Action::Pdf, positional[0], positional[1], {}};
     }
     if (positional.size() > 1)
-        return {
-            Action::Refused, {}, {}, QStringLiteral("Give at most one saved report to open.\n")};
+        return refused(QStringLiteral("Give at most one saved report to open."));
     return {Action::Run, positional.value(0), {}, {}};
 }
 
-bool needsNoWindow(int argc, const char* const* argv)
+Request read(int argc, char* argv[])
 {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--pdf", "--help", "-h", "--help-all", "--version", "-v"}) {
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-        }
-    }
-    return false;
+    // The arguments as the platform decodes them; the application object lives only as long as
+    // the reading, and the windows get one of their own.
+    const QCoreApplication reader(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("VESK Procedure"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VESK_VERSION));
+    return parse(QCoreApplication::arguments());
 }
 
 } // namespace commandline

@@ -28,8 +28,8 @@ struct Request
 // `arguments` as QCoreApplication::arguments() gives them, the program first.
 Request parse(const QStringList& arguments);
 
-// True when the arguments ask for no window at all, so no display is needed. Read before the
-// application exists.
-bool needsNoWindow(int argc, const char* const* argv);
+// Reads the command line before any window can be made, so that a usage error or a request
+// that shows no window never needs a display.
+Request read(int argc, char* argv[]);
 
 } // namespace commandline

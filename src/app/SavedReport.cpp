@@ -1,5 +1,6 @@
 #include "SavedReport.h"
 
+#include "PageFile.h"
 #include "Platform.h"
 #include "ReportReader.h"
 #include "WorksheetPage.h"
@@ -30,6 +31,10 @@ QString printToPdf(const QString& reportPath, const QString& pdfPath)
     const report::ReadReport read = report::readReport(reportPath);
     if (!read.assessment)
         return cannotOpen(reportPath, read.problem);
+    if (pagefile::sameFile(reportPath, pdfPath))
+        return QStringLiteral("\"%1\" is the saved report itself: the page needs a file of its "
+                              "own.")
+            .arg(pdfPath);
     return worksheetpage::writePdf(pdfPath, worksheetpage::fromAssessment(*read.assessment, {}));
 }
 

@@ -13,15 +13,8 @@
 
 int main(int argc, char* argv[])
 {
-    // Writing a PDF or the usage shows no window, so it needs no display either.
-    if (commandline::needsNoWindow(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    GuardedApplication app(argc, argv);
-    QApplication::setApplicationName(platform::ApplicationTitle);
-    QApplication::setApplicationVersion(QStringLiteral(VESK_VERSION));
-
     using Action = commandline::Request::Action;
-    const commandline::Request request = commandline::parse(QApplication::arguments());
+    const commandline::Request request = commandline::read(argc, argv);
     switch (request.action) {
     case Action::Help:
     case Action::Version:
@@ -30,6 +23,18 @@ int main(int argc, char* argv[])
     case Action::Refused:
         std::fputs(request.text.toLocal8Bit().constData(), stderr);
         return 2;
+    case Action::Pdf:
+    case Action::Run:
+        break;
+    }
+
+    // What shows no window needs no display either.
+    if (request.action != Action::Run && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The name and version were set while the command line was read.
+    GuardedApplication app(argc, argv);
+
+    switch (request.action) {
     case Action::Pdf: {
         platform::registerFontSubstitutes();
         const QString failure = savedreport::printToPdf(request.report, request.pdf);
@@ -38,7 +43,7 @@ int main(int argc, char* argv[])
         std::fputs((failure + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
         return 1;
     }
-    case Action::Run:
+    default:
         break;
     }
 

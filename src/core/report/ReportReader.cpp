@@ -4,10 +4,9 @@
 #include "Windows1252.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace report {
@@ -33,13 +32,13 @@ QString shown(std::string_view line)
     return text.isEmpty() ? QStringLiteral("an empty line") : QLatin1Char('\'') + text + '\'';
 }
 
-QString captionOf(int entry)
+std::string_view captionOf(int entry)
 {
     if (entry < FirstOptionEntry)
-        return quoted(ResultCaptions[std::size_t(entry / 2)]);
+        return ResultCaptions[std::size_t(entry / 2)];
     if (entry < FirstEmployeeEntry)
-        return quoted(Options[std::size_t((entry - FirstOptionEntry) / 2)].caption);
-    return quoted(EmployeeCaptions[std::size_t((entry - FirstEmployeeEntry) / 2)]);
+        return Options[std::size_t((entry - FirstOptionEntry) / 2)].caption;
+    return EmployeeCaptions[std::size_t((entry - FirstEmployeeEntry) / 2)];
 }
 
 bool isQuoted(std::string_view line)
@@ -68,24 +67,16 @@ bool isScore(std::string_view line)
 // Bytes the writer never writes: control characters, in Windows-1252 too.
 bool isControl(unsigned char byte)
 {
-    return byte < 0x20 || byte == 0x7F ||
-           fromWindows1252({reinterpret_cast<const char*>(&byte), 1}).at(0).category() ==
-               QChar::Other_Control;
-}
-
-// The line (counted from 1) of the first character that takes more than one byte, when the
-// whole text reads as UTF-8; 0 when it does not or has none.
-int firstUtf8Line(const QByteArray& bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).unicode() >= 0x80)
-            return int(text.left(i).count(QLatin1Char('\n'))) + 1;
-    }
-    return 0;
+    static const std::array<bool, 256> controls = [] {
+        std::array<bool, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            table[std::size_t(b)] =
+                fromWindows1252({&c, 1}).at(0).category() == QChar::Other_Control;
+        }
+        return table;
+    }();
+    return controls[byte];
 }
 
 bool isRiskLevelWord(std::string_view word)
@@ -101,11 +92,12 @@ QString checkLine(int entry, std::string_view line)
 {
     const int number = entry + 1;
     if (entry % 2 == 0) {
-        const QString caption = captionOf(entry);
-        if (fromWindows1252(line) != caption)
+        // The captions are plain ASCII, the same bytes in Windows-1252 as in UTF-8.
+        const std::string_view caption = captionOf(entry);
+        if (!isQuoted(line) || unquoted(line) != caption)
             return QStringLiteral("Line %1 should read %2, not %3.")
                 .arg(number)
-                .arg(caption, shown(line));
+                .arg(quoted(caption), shown(line));
         return {};
     }
     if (entry == LeftRiskLevel || entry == RightRiskLevel) {
@@ -194,20 +186,18 @@ ReadReport parseReport(const QByteArray& bytes)
         return failed(
             QStringLiteral("It is too large to be a saved report (%1 bytes).").arg(bytes.size()));
 
-    // Split at CR LF; every other control character, a line feed alone included, is refused.
+    // Lines end in CR LF as saved, or in a line feed alone where a tool has changed the line
+    // ends: the report is the same. Every other control character is refused.
     std::vector<std::string_view> lines;
     const std::string_view all(bytes.constData(), std::size_t(bytes.size()));
     std::size_t start = 0;
     for (std::size_t i = 0; i < all.size(); ++i) {
         const auto byte = static_cast<unsigned char>(all[i]);
-        if (byte == '\r' && i + 1 < all.size() && all[i + 1] == '\n') {
+        const bool crlf = byte == '\r' && i + 1 < all.size() && all[i + 1] == '\n';
+        if (crlf || byte == '\n') {
             lines.push_back(all.substr(start, i - start));
-            start = i + 2;
-            ++i;
-        } else if (byte == '\n') {
-            return failed(QStringLiteral("Line %1 ends in a line feed without a carriage return: "
-                                         "this is not a report as saved.")
-                              .arg(lines.size() + 1));
+            i += crlf ? 1 : 0;
+            start = i + 1;
         } else if (isControl(byte)) {
             return failed(QStringLiteral("Line %1 holds a control character (byte %2): this is "
                                          "not a text report.")
@@ -215,10 +205,8 @@ ReadReport parseReport(const QByteArray& bytes)
                               .arg(QStringLiteral("0x%1").arg(byte, 2, 16, QLatin1Char('0'))));
         }
     }
-    if (const int line = firstUtf8Line(bytes); line > 0)
-        return failed(QStringLiteral("Line %1 is written in UTF-8; a saved report is written in "
-                                     "Windows-1252.")
-                          .arg(line));
+    // Every byte is read as Windows-1252, the code page the writer writes: a name saved as bytes
+    // that would also read as UTF-8 ("Ó’" is D3 92, a Cyrillic letter in UTF-8) is the name saved.
     if (start < all.size())
         lines.push_back(all.substr(start));
     if (lines.size() != std::size_t(FieldCount) || start < all.size())
@@ -258,11 +246,19 @@ ReadReport parseReport(const QByteArray& bytes)
 
 ReadReport readReport(const QString& path)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return failed(QStringLiteral("It is a folder, not a saved report."));
-    if (!info.exists())
+    // What the path is, before anything opens it: opening a named pipe waits for a writer.
+    std::error_code error;
+    const auto type = std::filesystem::status(path.toStdU16String(), error).type();
+    if (type == std::filesystem::file_type::not_found)
         return failed(QStringLiteral("There is no such file."));
+    if (error)
+        return failed(QStringLiteral("It cannot be read: %1.")
+                          .arg(QString::fromLocal8Bit(error.message().c_str())));
+    if (type == std::filesystem::file_type::directory)
+        return failed(QStringLiteral("It is a folder, not a saved report."));
+    if (type != std::filesystem::file_type::regular)
+        return failed(QStringLiteral("It is not a file but a pipe, a device or a socket, not a "
+                                     "saved report."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failed(QStringLiteral("It cannot be read: %1.").arg(file.errorString()));

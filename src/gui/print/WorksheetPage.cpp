@@ -2,10 +2,12 @@
 
 #include "Assessment.h"
 #include "FitAndCentre.h"
+#include "PageFile.h"
 #include "RiskLevel.h"
 #include "Seams.h"
 #include "Worksheet.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
@@ -13,7 +15,6 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTransform>
 
@@ -232,27 +233,32 @@ bool paint(QPagedPaintDevice& device, const WorksheetContent& content)
     return page.painter.end();
 }
 
-QString writePdf(const QString& path, const WorksheetContent& content)
+QString writePdf(const QString& path, const WorksheetContent& content, const QPageSize& size)
 {
-    // Written beside its name and moved into place when complete: a failure leaves any older
-    // file of that name as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString());
-    QPdfWriter writer(&file);
+    if (const QString missing = pagefile::missingFonts(); !missing.isEmpty())
+        return missing;
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-    writer.setPageLayout(QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
-                                     QPageLayout::Portrait, QMarginsF()));
+    const QPageSize paper =
+        size.isValid() ? size : QPageSize(letter ? QPageSize::Letter : QPageSize::A4);
+    writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF()));
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("VESK Procedure"));
     writer.setTitle(QStringLiteral("VESK - Results"));
-    if (!paint(writer, content) || !file.commit())
-        return QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString());
-    return {};
+    if (!paint(writer, content))
+        return QStringLiteral("%1 cannot be written: the page could not be drawn").arg(path);
+    return pagefile::write(path, pdf);
 }
 
 bool print(const WorksheetContent& content, QWidget* parent, QString* failure)
 {
+    if (const QString missing = pagefile::missingFonts(); !missing.isEmpty()) {
+        *failure = missing;
+        return false;
+    }
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("VESK - Results"));
@@ -268,6 +274,12 @@ bool print(const WorksheetContent& content, QWidget* parent, QString* failure)
     if (!printer.isValid()) {
         *failure = QStringLiteral("The printer cannot be used.");
         return false;
+    }
+    // Printed to a file, the page is written as the program writes every file: whole or not at
+    // all, and a failure is said.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        *failure = writePdf(printer.outputFileName(), content, printer.pageLayout().pageSize());
+        return failure->isEmpty();
     }
     if (!paint(printer, content)) {
         *failure = QStringLiteral("The printer refused the page.");

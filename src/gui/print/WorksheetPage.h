@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QPageSize>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -48,9 +49,10 @@ WorksheetContent fromAssessment(const Assessment& assessment, const QImage& task
 // be painted on.
 bool paint(QPagedPaintDevice& device, const WorksheetContent& content);
 
-// Writes the page as a one-page PDF file, A4 or Letter as the system's locale measures paper.
-// Returns what went wrong, empty on success.
-QString writePdf(const QString& path, const WorksheetContent& content);
+// Writes the page as a one-page PDF file on paper of `size`; by default A4 or Letter, as the
+// system's locale measures paper. Returns what went wrong, empty on success.
+QString writePdf(const QString& path, const WorksheetContent& content,
+                 const QPageSize& size = QPageSize());
 
 // Asks for a printer through the print dialog and prints the page there. Returns false when the
 // dialog was cancelled or the printer refused; `failure` then says why (empty when cancelled).
