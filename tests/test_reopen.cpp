@@ -74,7 +74,7 @@ private slots:
         QVERIFY(save.Dir1->setPath(folder.path()));
         save.Text1->setText(QStringLiteral("Again"));
         save.Command1->click();
-        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QVERIFY(seams.messages.size() == 1 && seams.messages[0].startsWith("File Saved\n\n"));
         // Details never confirmed are confirmed empty on the way: the lines get their quotes.
         QByteArray expected = saved;
         if (report == QLatin1String("report-no-employee.txt"))

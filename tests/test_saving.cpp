@@ -62,7 +62,8 @@ private slots:
         chooseFolder(save, folder.path());
         save.Command1->click();
 
-        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QVERIFY(seams.messages.size() == 1 && seams.messages[0].startsWith("File Saved\n\n"));
+        QVERIFY(seams.messages[0].contains(QDir::toNativeSeparators(folder.path())));
         QCOMPARE(seams.endRequests, 1);
         const QString stem = folder.filePath("Anna O'Brien VESK Analysis");
         QCOMPARE(filesIn(folder.path()),
@@ -83,26 +84,40 @@ private slots:
         }
     }
 
-    void existingReportAsksFirst()
+    // A report or a database of that name, or both: the question names what it would replace,
+    // and Enter answers "New Filename".
+    void existingFilesAskFirst_data()
     {
+        QTest::addColumn<QStringList>("existing");
+        QTest::newRow("report") << QStringList{"Bench VESK Analysis.txt"};
+        QTest::newRow("database alone") << QStringList{"Bench VESK Analysis.mdb"};
+        QTest::newRow("both") << QStringList{"Bench VESK Analysis.txt", "Bench VESK Analysis.mdb"};
+    }
+    void existingFilesAskFirst()
+    {
+        QFETCH(QStringList, existing);
         QTemporaryDir folder;
-        const QString stem = folder.filePath("Bench VESK Analysis");
-        QFile(stem + ".txt").open(QIODevice::WriteOnly);
+        for (const QString& name : existing)
+            QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
         Save& save = walk::toSaveDialog(*road, QStringLiteral("Bench"));
         chooseFolder(save, folder.path());
         save.Command1->click();
         auto* confirmation = qobject_cast<OverwriteFile*>(madeWindow("OverwriteFile"));
         QVERIFY(confirmation && confirmation->isVisible());
+        QCOMPARE(confirmation->Label1->text(),
+                 QStringLiteral("It would replace: ") + existing.join(QStringLiteral(", ")));
         QVERIFY(save.isVisible());
         QCOMPARE(save.Text1->text(), QString());
         QVERIFY(seams.messages.isEmpty());
 
-        confirmation->Command5->click();
-        QCOMPARE(seams.messages, QStringList{"Please select another file name"});
+        QCOMPARE(confirmation->focusWidget(), confirmation->Command5);
+        QTest::keyClick(confirmation->Command5, Qt::Key_Return);
+        QTRY_COMPARE(seams.messages, QStringList{"Please select another file name"});
         QVERIFY(!confirmation->isVisible());
         QVERIFY(save.isVisible());
         QCOMPARE(save.Text1->text(), QString());
-        QCOMPARE(readAll(stem + ".txt"), QByteArray());
+        for (const QString& name : existing)
+            QCOMPARE(readAll(folder.filePath(name)), QByteArray());
     }
 
     void overwriteReplacesBothFiles()
@@ -120,7 +135,7 @@ private slots:
         save.Command1->click();
         save.Text1->setText(QStringLiteral("Something else"));
         road->overwrite().Command3->click();
-        QCOMPARE(seams.messages, QStringList{"File Saved"});
+        QVERIFY(seams.messages.size() == 1 && seams.messages[0].startsWith("File Saved\n\n"));
         QCOMPARE(readback::run("mdb-tables", {"-1", stem + ".mdb"}).trimmed(),
                  QStringLiteral("VESKResult"));
         QVERIFY(readAll(stem + ".txt")

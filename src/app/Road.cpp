@@ -21,6 +21,7 @@
 #include "WorksheetPage.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -82,13 +83,13 @@ CautionStatement& Road::caution()
 {
     return made(m_caution, [this](CautionStatement& window) {
         connect(&window, &CautionStatement::acceptRequested, this, &Road::accept);
-        connect(&window, &CautionStatement::exitRequested, this, &platform::endProgram);
+        connect(&window, &CautionStatement::exitRequested, this, &Road::leave);
         connect(&window, &Form::closeRequested, this, [this] {
             // Shown again after View Results, it stands on the road of a whole assessment.
             if (CautionAccepted != 0)
                 quitWithoutSaving();
             else
-                platform::endProgram();
+                leave();
         });
     });
 }
@@ -97,8 +98,8 @@ EmployeeDetails& Road::details()
 {
     return made(m_details, [this](EmployeeDetails& window) {
         connect(&window, &EmployeeDetails::continueRequested, this, &Road::continueWith);
-        connect(&window, &EmployeeDetails::exitRequested, this, &platform::endProgram);
-        connect(&window, &Form::closeRequested, this, &platform::endProgram);
+        connect(&window, &EmployeeDetails::exitRequested, this, &Road::leave);
+        connect(&window, &Form::closeRequested, this, &Road::leave);
     });
 }
 
@@ -115,7 +116,7 @@ Main2& Road::main2()
         connect(&window, &Main2::viewExtraPicturesRequested, this, &Road::viewExtraPictures);
         connect(&window, &Main2::playVideoRequested, this, &Road::playVideo);
         connect(&window, &Main2::overviewRequested, this, [this] { overview().showInFront(); });
-        connect(&window, &Main2::exitRequested, this, &platform::endProgram);
+        connect(&window, &Main2::exitRequested, this, &Road::leave);
         connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
     });
 }
@@ -133,7 +134,7 @@ VESKResults& Road::results()
             main2().showInFront();
             m_results->hide();
         });
-        connect(&window, &VESKResults::exitRequested, this, &platform::endProgram);
+        connect(&window, &VESKResults::exitRequested, this, &Road::leave);
         connect(&window, &VESKResults::printRequested, this, &Road::print);
         connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
     });
@@ -155,7 +156,7 @@ VESKRiskLevel& Road::riskLevel()
             if (m_overwrite)
                 m_overwrite->hide();
         });
-        connect(&window, &VESKRiskLevel::exitRequested, this, &platform::endProgram);
+        connect(&window, &VESKRiskLevel::exitRequested, this, &Road::leave);
         connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
     });
 }
@@ -285,9 +286,17 @@ void Road::saveAs(const QString& folder, const QString& name)
 {
     ReportBaseName = name + QStringLiteral(" VESK Analysis");
     SaveFolder = folder;
-    // An exact lookup of the report's path: "*" and "?" in a name are ordinary characters.
-    if (QFileInfo::exists(reportfiles::pathsFor(SaveFolder, ReportBaseName).report)) {
-        overwrite().showInFront();
+    // Exact lookups: "*" and "?" in a name are ordinary characters. A database kept alone, maybe
+    // extended in Access since, is asked about as much as a report.
+    const reportfiles::Paths paths = reportfiles::pathsFor(SaveFolder, ReportBaseName);
+    QStringList existing;
+    for (const QString& path : {paths.report, paths.database}) {
+        if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+            existing << QFileInfo(path).fileName();
+    }
+    if (!existing.isEmpty()) {
+        overwrite().showFiles(existing);
+        m_overwrite->showInFront();
         m_save->clearName();
         return;
     }
@@ -303,9 +312,28 @@ bool Road::writeReportFiles()
                                  .arg(result.failure, result.onDisk));
         return false;
     }
-    platform::messageBox(QStringLiteral("File Saved"));
+    const reportfiles::Paths paths = reportfiles::pathsFor(SaveFolder, ReportBaseName);
+    platform::messageBox(
+        QStringLiteral("File Saved\n\nThe report \"%1\" and the database \"%2\" are in the "
+                       "folder \"%3\".")
+            .arg(QFileInfo(paths.report).fileName(), QFileInfo(paths.database).fileName(),
+                 QDir::toNativeSeparators(QFileInfo(paths.report).absolutePath())));
     platform::endProgram();
     return true;
+}
+
+bool Road::somethingToLose() const
+{
+    return m_assessment.hasAnyChoice() || (m_details && m_details->hasTypedText()) ||
+           (m_assessment.employee() && *m_assessment.employee() != Employee{});
+}
+
+void Road::leave()
+{
+    if (somethingToLose())
+        quitWithoutSaving();
+    else
+        platform::endProgram();
 }
 
 void Road::quitWithoutSaving()

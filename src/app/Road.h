@@ -70,6 +70,9 @@ private:
     void print();
     void saveAs(const QString& folder, const QString& name);
     bool writeReportFiles();
+    // Exit: at once where nothing would be lost, else only once the person confirms.
+    void leave();
+    bool somethingToLose() const;
     void quitWithoutSaving();
     void viewExtraPictures();
     void playVideo();

@@ -31,6 +31,9 @@ bool show(const MessageRequest& request)
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
+    // Enter answers No: a question never takes the step that cannot be undone by itself.
+    if (request.buttons == Buttons::YesNo)
+        box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -11,7 +11,7 @@ inline const QString ApplicationTitle = QStringLiteral("VESK Procedure");
 
 // Shows a message with an OK button only and no icon, and waits for OK.
 void messageBox(const QString& text, const QString& title = ApplicationTitle);
-// Asks a Yes/No question without an icon; true for Yes.
+// Asks a Yes/No question without an icon; true for Yes. No is the default answer.
 bool questionBox(const QString& text, const QString& title = ApplicationTitle);
 
 // Ends the program at once: every window disappears and no question is asked.

@@ -62,6 +62,11 @@ QString EmployeeDetails::typedName() const
     return Text1->text();
 }
 
+bool EmployeeDetails::hasTypedText() const
+{
+    return !Text1->text().isEmpty() || !Text2->text().isEmpty() || !Text3->text().isEmpty();
+}
+
 void EmployeeDetails::fillIn(const QString& name, const QString& idNumber, const QString& location)
 {
     Text1->setText(name);

@@ -24,6 +24,8 @@ public:
 
     // The name as typed, apostrophes and all.
     QString typedName() const;
+    // Whether anything has been typed into the boxes.
+    bool hasTypedText() const;
     // Puts the three texts into their boxes, as if typed.
     void fillIn(const QString& name, const QString& idNumber, const QString& location);
 

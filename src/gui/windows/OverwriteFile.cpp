@@ -16,6 +16,11 @@ OverwriteFile::OverwriteFile()
                        {240, 480, 5535, 2175}, designFont(arial, 24, true));
     Label84->setTextFormat(Qt::PlainText);
     setTextColour(Label84, DarkBlue);
+    // Below the question, the files the answer is about.
+    Label1 =
+        addLabel(QStringLiteral("Label1"), QString(), {240, 2700, 5535, 600}, designFont(arial, 9));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setWordWrap(true);
 
     const QFont buttonFont = designFont(arial, 12, true);
     Command3 = addButton(QStringLiteral("Command3"), QStringLiteral("&Overwrite"),
@@ -23,7 +28,9 @@ OverwriteFile::OverwriteFile()
     Command5 = addButton(QStringLiteral("Command5"), QStringLiteral("&New Filename"),
                          {3240, 3360, 1815, 735}, buttonFont);
     setTabOrder(Command3, Command5);
-    Command3->setFocus();
+    // Enter keeps the files: the button it presses is "New Filename".
+    Command5->setDefault(true);
+    Command5->setFocus();
     keepDesignedSize();
 
     connect(Command3, &QPushButton::clicked, this, &OverwriteFile::Command3_Click);
@@ -54,6 +61,7 @@ void OverwriteFile::showEvent(QShowEvent* event)
         }
         move(place);
     }
+    Command5->setFocus();
     Form::showEvent(event);
 }
 
@@ -66,6 +74,10 @@ void OverwriteFile::Command5_Click()
 {
     platform::messageBox(QStringLiteral("Please select another file name"));
     emit newFilenameRequested();
-    Command3->setFocus();
     hide();
+}
+
+void OverwriteFile::showFiles(const QStringList& names)
+{
+    Label1->setText(QStringLiteral("It would replace: %1").arg(names.join(QStringLiteral(", "))));
 }

@@ -20,8 +20,11 @@ public:
 
     // The save dialog it belongs to: shown, it stands beside that dialog rather than over it.
     void placeBeside(QWidget* dialog) { m_dialog = dialog; }
+    // Names the files a save would replace.
+    void showFiles(const QStringList& names);
 
     QLabel* Label84;
+    QLabel* Label1;
     QPushButton* Command3;
     QPushButton* Command5;
 
