@@ -1,10 +1,11 @@
-// Saving an assessment database: the whole writer (tables, statements, image, file write
-// through a temporary file and rename) against writing the same number of bytes with a
-// plain file write, both without fsync.
+// Saving an assessment database: the whole writer (tables, rows, image, file write through a
+// temporary file and rename) against writing the same number of bytes with a plain file
+// write, both without fsync.
 
 #include "../../tests/jet/SampleDatabase.h"
 #include "../BenchTable.h"
 #include "Database.h"
+#include "SafeWrite.h"
 
 #include <QTemporaryDir>
 
@@ -12,26 +13,15 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-// The database the program saves for an assessment (the shared sample of the writer tests),
-// without fsync.
-jet::Database assessment(const std::string& path)
-{
-    jet::Options options = sample::referenceOptions();
-    options.syncToDisk = false;
-    return sample::assessment(path, true, options);
-}
-
-} // namespace
-
 int main()
 {
     constexpr int runs = 200;
     QTemporaryDir dir;
     const std::string path = dir.filePath("assessment.mdb").toStdString();
     const std::string plainPath = dir.filePath("plain.bin").toStdString();
-    const std::size_t size = assessment(path).bytes().size();
+    // The database the program saves for an assessment (the shared sample of the writer tests).
+    const auto assessment = [] { return sample::assessment(true); };
+    const std::size_t size = assessment().bytes().size();
     const std::vector<char> payload(size, 'x');
 
     const auto plainWrite = [&] {
@@ -40,8 +30,9 @@ int main()
         out.close();
     };
     const Sample baseline = measure(runs, plainWrite);
-    const Sample save = measure(runs, [&] { assessment(path).close(); });
-    const Sample image = measure(runs, [&] { (void)assessment(path).bytes(); });
+    const Sample save =
+        measure(runs, [&] { safewrite::writeFile(path, assessment().bytes(), false); });
+    const Sample image = measure(runs, [&] { (void)assessment().bytes(); });
     const Sample baselineAgain = measure(runs, plainWrite);
 
     std::printf("%d runs, %zu bytes per file\n", runs, size);

@@ -3,6 +3,7 @@
 
 #include "Database.h"
 #include "RiskLevel.h"
+#include "SafeWrite.h"
 
 #include <cstdio>
 #include <exception>
@@ -15,13 +16,13 @@ int main(int argc, char** argv)
         return 2;
     }
     try {
-        jet::Database database = jet::Database::create(argv[1]);
+        jet::Database database;
         jet::Table table("Check");
         table.appendColumn("Value");
         database.appendTable(std::move(table));
         const std::string value(scoring::riskLevelWord(7).value_or("none"));
-        database.execute("INSERT INTO Check VALUES (" + jet::quoteValue(value) + ")");
-        database.close();
+        database.appendRow("Check", {value});
+        safewrite::writeFile(argv[1], database.bytes());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

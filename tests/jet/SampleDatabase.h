@@ -45,14 +45,6 @@ inline jet::Options referenceOptions()
     return options;
 }
 
-inline std::string insert(const std::string& table, const std::vector<std::string>& values)
-{
-    std::string sql = "INSERT INTO " + table + " VALUES (";
-    for (std::size_t k = 0; k < values.size(); ++k)
-        sql += (k ? ", " : "") + jet::quoteValue(values[k]);
-    return sql + ")";
-}
-
 inline void addTable(jet::Database& database, const TableSpec& wanted)
 {
     jet::Table table(wanted.name);
@@ -60,14 +52,13 @@ inline void addTable(jet::Database& database, const TableSpec& wanted)
         table.appendColumn(column);
     database.appendTable(std::move(table));
     for (const auto& row : wanted.rows)
-        database.execute(insert(wanted.name, row));
+        database.appendRow(wanted.name, row);
 }
 
 // The database the program writes for an assessment, with or without the employee table.
-inline jet::Database assessment(const std::filesystem::path& path, bool withEmployee,
-                                jet::Options options = referenceOptions())
+inline jet::Database assessment(bool withEmployee, jet::Options options = referenceOptions())
 {
-    jet::Database database = jet::Database::create(path, std::move(options));
+    jet::Database database(std::move(options));
     addTable(database, result);
     if (withEmployee)
         addTable(database, employee);

@@ -5,6 +5,7 @@
 #include "PictureFiles.h"
 #include "PictureLoader.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,7 +104,9 @@ private slots:
         QVERIFY2(!bytes.isEmpty(), "the writer for this format is not installed");
         const QString path = dir().filePath(QStringLiteral("picture.txt"));
         QVERIFY(pictures::writeFile(path, bytes));
+        const int allocationLimit = QImageReader::allocationLimit();
         const LoadedPicture picture = PictureLoader::load(path, fitInto);
+        QCOMPARE(QImageReader::allocationLimit(), allocationLimit); // set for the read only
         QVERIFY2(picture.error.startsWith(refusal) && picture.error.isEmpty() == refusal.isEmpty(),
                  qPrintable(picture.error));
         QCOMPARE(picture.tooLarge, !refusal.isEmpty());
@@ -146,10 +149,16 @@ private slots:
         row("data after the end", whole + "TRAILER", QString());
         row("fill bytes before markers", pictures::withFillBytes(whole), QString());
         row("cut", cut, cutShort);
-        row("cut, end marker appended", cut + end, cutShort);
-        row("progressive, cut, end marker appended", progressive.left(progressive.size() / 2) + end,
-            cutShort);
+        row("progressive, cut", progressive.left(progressive.size() / 2), cutShort);
         row("end marker in the header, cut", early.left(early.size() - 100), cutShort);
+        row("no end marker", whole.chopped(2), cutShort); // as libjpeg's own reader takes it
+        const QByteArray png = pictures::encode(pictures::plain({300, 200}, Qt::red), "png");
+        QTest::newRow("png, cut") << "picture.png" << png.left(png.size() - 40) << cutShort;
+        // Shown as the decoder makes it: the file holds a whole JPEG's markers, and only the
+        // decoder's warning (not listened to) tells that the scan data stopped early.
+        row("cut, end marker appended", cut + end, QString());
+        row("progressive, cut, end marker appended", progressive.left(progressive.size() / 2) + end,
+            QString());
     }
     void refusals()
     {

@@ -3,10 +3,8 @@
 #include "FileImage.h"
 #include "FileLayout.h"
 #include "IndexKey.h"
-#include "InsertParser.h"
 #include "OleDate.h"
 #include "RowEncoder.h"
-#include "SafeWrite.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -58,10 +56,8 @@ std::string tableNameProblem(const std::string& name)
 
 struct Database::Impl
 {
-    std::filesystem::path path;
     Options options;
     std::vector<UserTable> tables;
-    bool closed = false;
 
     UserTable* find(std::string_view name)
     {
@@ -73,7 +69,13 @@ struct Database::Impl
     }
 };
 
-Database::Database(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Database::Database(Options options) : impl_(std::make_unique<Impl>())
+{
+    impl_->options = std::move(options);
+    if (!impl_->options.clock)
+        impl_->options.clock = [] { return std::chrono::system_clock::now(); };
+}
+
 Database::Database(Database&&) noexcept = default;
 Database& Database::operator=(Database&&) noexcept = default;
 Database::~Database() = default;
@@ -82,29 +84,7 @@ Database::Impl& Database::impl() const
 {
     if (!impl_)
         throw Error("database: used after being moved from");
-    if (impl_->closed)
-        throw Error("database \"" + impl_->path.string() + "\": already closed");
     return *impl_;
-}
-
-Database Database::create(const std::filesystem::path& path, Options options)
-{
-    if (path.empty() || !path.has_filename())
-        throw Error("database: no file name in path \"" + path.string() + "\"");
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw Error("database \"" + path.string() + "\": the path is a folder");
-    const std::filesystem::path parent =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    if (!std::filesystem::is_directory(parent, error))
-        throw Error("database \"" + path.string() + "\": folder \"" + parent.string() +
-                    "\" does not exist");
-    auto impl = std::make_unique<Impl>();
-    impl->path = path;
-    impl->options = std::move(options);
-    if (!impl->options.clock)
-        impl->options.clock = [] { return std::chrono::system_clock::now(); };
-    return Database(std::move(impl));
 }
 
 void Database::appendTable(Table table)
@@ -144,39 +124,34 @@ void Database::appendTable(Table table)
                         date});
 }
 
-void Database::execute(std::string_view sql)
+void Database::appendRow(std::string_view tableName, const std::vector<std::string>& values)
 {
     Impl& d = impl();
-    InsertParser parser(sql);
-    const InsertStatement statement = parser.parse();
-    const std::string at = " at position ";
-    UserTable* table = d.find(statement.table);
+    UserTable* table = d.find(tableName);
     if (table == nullptr)
-        throw Error("INSERT INTO: unknown table '" + printable(statement.table) + "'" + at +
-                    std::to_string(statement.tablePosition));
-    const std::string prefix = "INSERT INTO " + table->table.name() + ": ";
+        throw Error("table '" + printable(tableName) +
+                    "': the row cannot be added: the database has no table of that name");
+    const std::string prefix = "table '" + table->table.name() + "': the row cannot be added: ";
     const std::vector<Column>& columns = table->table.columns();
-    if (statement.values.size() != columns.size())
-        throw Error(prefix + std::to_string(statement.values.size()) +
-                    " values given but the table has " + std::to_string(columns.size()) +
-                    " columns" + at + std::to_string(statement.tablePosition));
+    if (values.size() != columns.size())
+        throw Error(prefix + std::to_string(values.size()) + " values given but the table has " +
+                    std::to_string(columns.size()) + " columns");
 
     std::vector<Cell> cells(columns.size());
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        const std::u16string& value = statement.values[k];
-        const std::string column =
-            "value " + std::to_string(k + 1) + " (column '" + columns[k].name + "')";
-        const std::string where = at + std::to_string(statement.valuePositions[k]);
+        const std::string which =
+            prefix + "value " + std::to_string(k + 1) + " (column '" + columns[k].name + "') ";
+        if (const std::size_t bad = utf8::findInvalid(values[k]); bad != std::string_view::npos)
+            throw Error(which + "is not valid UTF-8 (at its byte " + std::to_string(bad + 1) + ")");
+        const std::u16string value = utf8::toUtf16(values[k]);
         if (value.size() > std::size_t(columns[k].definedSize))
-            throw Error(prefix + column + " is " + std::to_string(value.size()) +
+            throw Error(which + "is " + std::to_string(value.size()) +
                         " UTF-16 code units long, longer than the column's " +
-                        std::to_string(columns[k].definedSize) + where);
+                        std::to_string(columns[k].definedSize));
         // Readers take a value starting with bytes FF FE as compressed text.
         if (!value.empty() && value.front() == u'\uFEFF')
-            throw Error(prefix + column +
-                        " starts with U+FEFF, which readers would take for the compressed-text "
-                        "marker" +
-                        where);
+            throw Error(which + "starts with U+FEFF, which readers would take for the "
+                                "compressed-text marker");
         cells[k].present = true;
         cells[k].bytes.reserve(2 * value.size());
         for (char16_t unit : value) {
@@ -187,18 +162,15 @@ void Database::execute(std::string_view sql)
     std::vector<std::uint8_t> row = table->encoder.encode(cells);
     if (row.size() > kMaxRowSize)
         throw Error(prefix + "row too large: " + std::to_string(row.size()) +
-                    " bytes, a row holds at most " + std::to_string(kMaxRowSize) + at +
-                    std::to_string(statement.tablePosition));
+                    " bytes, a row holds at most " + std::to_string(kMaxRowSize));
     if (table->rows.size() >= kMaxRowsPerPage)
         throw Error(prefix + "no room for another row: the table's data page holds at most " +
-                    std::to_string(kMaxRowsPerPage) + " rows" + at +
-                    std::to_string(statement.tablePosition));
+                    std::to_string(kMaxRowsPerPage) + " rows");
     const std::size_t needed = row.size() + 2;
     if (table->usedSpace + needed > kDataPageSpace)
         throw Error(prefix + "no room for another row: the table's data page has " +
                     std::to_string(kDataPageSpace - table->usedSpace) +
-                    " bytes left and the row needs " + std::to_string(needed) + at +
-                    std::to_string(statement.tablePosition));
+                    " bytes left and the row needs " + std::to_string(needed));
     table->usedSpace += needed;
     table->rows.push_back(std::move(row));
 }
@@ -211,18 +183,6 @@ std::vector<std::uint8_t> Database::bytes() const
     for (const UserTable& table : d.tables)
         images.push_back({table.name, &table.definition, &table.rows, table.date});
     return FileImage::build(images);
-}
-
-void Database::close()
-{
-    Impl& d = impl();
-    const std::vector<std::uint8_t> image = bytes();
-    try {
-        safewrite::writeFile(d.path, image, d.options.syncToDisk);
-    } catch (const safewrite::Error& error) {
-        throw Error(error.what());
-    }
-    d.closed = true;
 }
 
 } // namespace jet

@@ -1,25 +1,24 @@
 #pragma once
 // Writer of Microsoft Jet 4.0 (Access 2000 format) database files, without any database
 // engine: the library builds every page of a brand-new file itself. A database holds user
-// tables of Unicode text columns, filled through a small INSERT INTO ... VALUES statement,
-// and is written in one go by close(): to a temporary file beside the target, then renamed
-// over it. The files open in Access-compatible readers (mdbtools, mdb-reader and others).
+// tables of Unicode text columns, filled a row of values at a time, and bytes() gives the
+// complete file; writing it to disk is the caller's (the program uses its safe-write). The
+// files open in Access-compatible readers (mdbtools, mdb-reader and others).
 //
-//     auto db = jet::Database::create("out.mdb");
+//     jet::Database db;
 //     jet::Table table("Results");
 //     table.appendColumn("Score");
 //     db.appendTable(std::move(table));
-//     db.execute("INSERT INTO Results VALUES (" + jet::quoteValue("7") + ")");
-//     db.close();
+//     db.appendRow("Results", {"7"});
+//     safewrite::writeFile("out.mdb", db.bytes());
 
 #include "Error.h"
 #include "Options.h"
-#include "Quote.h"
 #include "Table.h"
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,13 +31,10 @@ public:
     // within what inline usage maps cover).
     static constexpr std::size_t kMaxTables = 16;
 
-    // Creates a new database that will be written at `path` on close(). Throws Error for an
-    // empty path, a directory, or a missing parent folder.
-    static Database create(const std::filesystem::path& path, Options options = {});
-
+    explicit Database(Options options = {});
     Database(Database&&) noexcept;
     Database& operator=(Database&&) noexcept;
-    ~Database(); // without close() nothing is written
+    ~Database();
 
     // Adds an empty table. Throws Error for a duplicate name (case-insensitive), a table
     // without columns, a name that is not 1..64 ASCII letters and digits starting with a
@@ -46,23 +42,21 @@ public:
     // a definition too large for one page, or more than kMaxTables tables.
     void appendTable(Table table);
 
-    // Runs INSERT INTO <table> VALUES ('...', ...) (UTF-8). A value may be as long as its
-    // column in UTF-16 code units (a character outside the BMP counts two, as in Jet). The
-    // rows of a table must fit its single data page. Throws Error saying what is wrong and
-    // where; a rejected statement changes nothing.
-    void execute(std::string_view sql);
+    // Appends a row to the table of that name (case-insensitive): one UTF-8 value per column,
+    // in column order, stored as text (an empty value is empty text, not NULL). A value may
+    // be as long as its column in UTF-16 code units (a character outside the BMP counts two,
+    // as in Jet). The rows of a table must fit its single data page. Throws Error saying
+    // which table, value and column and what is wrong; a rejected row changes nothing.
+    //
+    // The rows live here rather than in Table because they are checked against what the
+    // database lays out for the table: its row encoding and the room left on its data page.
+    void appendRow(std::string_view table, const std::vector<std::string>& values);
 
-    // Builds the file and writes it at the path: through a new file beside it, synced and
-    // renamed over the path. Throws Error naming the path and the system's reason; on failure
-    // a file that was at the path is unchanged and nothing new is left beside it.
-    void close();
-
-    // The complete file image as close() would write it.
+    // The complete file image.
     std::vector<std::uint8_t> bytes() const;
 
 private:
     struct Impl;
-    explicit Database(std::unique_ptr<Impl> impl);
     Impl& impl() const;
 
     std::unique_ptr<Impl> impl_;

@@ -2,7 +2,6 @@
 
 #include "CaseFold.h"
 #include "Error.h"
-#include "InsertParser.h"
 #include "Utf8.h"
 
 namespace jet {

@@ -77,14 +77,4 @@ std::u16string toUtf16(std::string_view text)
     return out;
 }
 
-std::size_t characterPosition(std::string_view text, std::size_t byteOffset)
-{
-    std::size_t position = 1;
-    for (std::size_t k = 0; k < byteOffset && k < text.size(); ++k) {
-        if ((std::uint8_t(text[k]) & 0xC0) != 0x80)
-            ++position;
-    }
-    return position;
-}
-
 } // namespace jet::utf8

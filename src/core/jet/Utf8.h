@@ -1,7 +1,6 @@
 #pragma once
-// UTF-8 handling for statements and names: validation (strict: no overlong forms, no
-// surrogates, nothing above U+10FFFF), conversion to the UTF-16 Jet stores, and the
-// character positions used in error messages.
+// UTF-8 handling for names and values: validation (strict: no overlong forms, no surrogates,
+// nothing above U+10FFFF) and conversion to the UTF-16 Jet stores.
 
 #include <cstddef>
 #include <string>
@@ -14,8 +13,5 @@ std::size_t findInvalid(std::string_view text);
 
 // Converts valid UTF-8 (check with findInvalid first) to UTF-16.
 std::u16string toUtf16(std::string_view text);
-
-// 1-based position in characters (code points) of the byte at `byteOffset`.
-std::size_t characterPosition(std::string_view text, std::size_t byteOffset);
 
 } // namespace jet::utf8

@@ -1,7 +1,6 @@
 #include "ReportFiles.h"
 
 #include "Database.h"
-#include "Quote.h"
 #include "SafeWrite.h"
 #include "Table.h"
 #include "TextReport.h"
@@ -207,28 +206,27 @@ QString onDisk(const State& state, const Leftovers& left)
     return parts.join(QLatin1Char(' ')) + leftBehind + QLatin1Char(' ') + SaveAgain;
 }
 
-std::vector<std::uint8_t> databaseImage(const fs::path& path, const report::ReportTable& fields)
+std::vector<std::uint8_t> databaseImage(const report::ReportTable& fields)
 {
-    jet::Database database = jet::Database::create(path);
+    const auto text = [&fields](int field) { return fields[field].toText().toStdString(); };
+    jet::Database database;
     jet::Table results("VESKResult");
     for (std::string_view caption : report::ResultCaptions)
         results.appendColumn(std::string(caption));
     database.appendTable(std::move(results));
-    std::string insert = "INSERT INTO VESKResult VALUES (";
+    std::vector<std::string> values;
     for (int k = 0; k < report::ResultCount; ++k)
-        insert += (k ? ", " : "") + jet::quoteValue(fields[2 * k + 1].toText().toStdString());
-    database.execute(insert + ")");
+        values.push_back(text(2 * k + 1));
+    database.appendRow("VESKResult", values);
 
     if (!fields[report::EmployeeName].toText().isEmpty()) {
         jet::Table employee("EmployeeDetails");
         for (std::string_view column : report::EmployeeColumns)
             employee.appendColumn(std::string(column));
         database.appendTable(std::move(employee));
-        database.execute(
-            "INSERT INTO EmployeeDetails VALUES (" +
-            jet::quoteValue(fields[report::EmployeeName].toText().toStdString()) + ", " +
-            jet::quoteValue(fields[report::EmployeeIdNumber].toText().toStdString()) + ", " +
-            jet::quoteValue(fields[report::EmployeeLocation].toText().toStdString()) + ")");
+        database.appendRow("EmployeeDetails",
+                           {text(report::EmployeeName), text(report::EmployeeIdNumber),
+                            text(report::EmployeeLocation)});
     }
     return database.bytes();
 }
@@ -320,7 +318,7 @@ SaveResult writeBoth(const QString& folder, const QString& baseName,
     try {
         std::vector<std::uint8_t> image;
         try {
-            image = databaseImage(state.database, fields);
+            image = databaseImage(fields);
         } catch (const jet::Error& error) {
             return {false,
                     QStringLiteral("Could not write \"%1\": %2")

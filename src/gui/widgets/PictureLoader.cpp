@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
-#include <QLoggingCategory>
 
 #include <algorithm>
 #include <array>
@@ -55,89 +54,6 @@ QImage::Format scalingFormat(QImage::Format format)
     }
 }
 
-// What a JPEG's header says about the memory its decoding takes beyond the picture: a
-// progressive file, or one whose first scan leaves components out, is decoded from
-// coefficient buffers for the whole picture (64 coefficients of 2 bytes per 8 x 8 block of
-// each component).
-struct JpegFrame
-{
-    bool found = false;
-    qint64 coefficientBytes = 0;
-};
-
-JpegFrame readJpegFrame(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const auto next = [&file]() -> int {
-        char c = 0;
-        return file.getChar(&c) ? int(uchar(c)) : -1;
-    };
-    if (next() != 0xFF || next() != 0xD8)
-        return {};
-
-    bool progressive = false;
-    qint64 width = 0, height = 0;
-    std::array<int, 4> h{}, v{};
-    int components = 0;
-    while (true) {
-        if (next() != 0xFF)
-            return {};
-        int marker = next();
-        while (marker == 0xFF) // fill bytes before a marker
-            marker = next();
-        if (marker < 0 || marker == 0xD8 || marker == 0xD9)
-            return {};
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
-            continue; // markers without a length
-        const int high = next();
-        const int low = next();
-        const int length = high << 8 | low;
-        if (low < 0 || length < 2)
-            return {};
-        const bool frame =
-            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-        if (!frame && marker != 0xDA) {
-            if (file.skip(length - 2) != length - 2)
-                return {};
-            continue;
-        }
-        const QByteArray body = file.read(length - 2);
-        if (body.size() != length - 2 || body.isEmpty())
-            return {};
-        const auto byte = [&body](int i) { return int(uchar(body[i])); };
-        if (frame) {
-            components = byte(5);
-            if (body.size() < 6 + 3 * components || components < 1 || components > 4)
-                return {};
-            progressive = (marker & 3) == 2; // SOF2, SOF6, SOF10, SOF14
-            height = byte(1) << 8 | byte(2);
-            width = byte(3) << 8 | byte(4);
-            for (int i = 0; i < components; ++i) {
-                h[std::size_t(i)] = std::clamp(byte(7 + 3 * i) >> 4, 1, 4);
-                v[std::size_t(i)] = std::clamp(byte(7 + 3 * i) & 15, 1, 4);
-            }
-            continue;
-        }
-        // The first scan: the decoder chooses its buffers now.
-        if (components == 0)
-            return {};
-        JpegFrame result{true, 0};
-        if (!progressive && byte(0) >= components)
-            return result;
-        const qint64 hMax = *std::max_element(h.begin(), h.begin() + components);
-        const qint64 vMax = *std::max_element(v.begin(), v.begin() + components);
-        for (std::size_t i = 0; i < std::size_t(components); ++i) {
-            const qint64 across = (width * h[i] + hMax * 8 - 1) / (hMax * 8);
-            const qint64 down = (height * v[i] + vMax * 8 - 1) / (vMax * 8);
-            result.coefficientBytes +=
-                (across + h[i] - 1) / h[i] * h[i] * ((down + v[i] - 1) / v[i] * v[i]) * 64 * 2;
-        }
-        return result;
-    }
-}
-
 // libjpeg scales by n/8 with the smallest n that keeps the picture at least as large as asked.
 QSize jpegDecodedSize(QSize stored, QSize target)
 {
@@ -147,74 +63,116 @@ QSize jpegDecodedSize(QSize stored, QSize target)
     return QSize(int((stored.width() * eighths + 7) / 8), int((stored.height() * eighths + 7) / 8));
 }
 
-// Whether the PNG reader scales rows down as it reads them (8-bit colour, not interlaced)
-// instead of decoding the whole picture first.
-bool pngScalesWhileReading(const QString& path)
+// The memory libjpeg takes beyond the picture, which Qt's allocation limit does not see: a
+// progressive file, or one whose first scan leaves components out, is decoded from coefficient
+// buffers for the whole picture at full size (64 coefficients of 2 bytes per 8 x 8 block of
+// each component). Read from the frame header and the first scan header; -1 when they cannot
+// be read.
+qint64 jpegCoefficientBytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray header = file.read(29);
-    if (header.size() < 29 || header.mid(12, 4) != "IHDR")
-        return false;
-    const int depth = uchar(header[24]);
-    const int colourType = uchar(header[25]);
-    const int interlace = uchar(header[28]);
-    return depth == 8 && (colourType == 2 || colourType == 4 || colourType == 6) && interlace == 0;
+    if (!file.open(QIODevice::ReadOnly) || file.read(2) != "\xFF\xD8")
+        return -1;
+    QByteArray frame;
+    bool progressive = false;
+    while (true) {
+        char c = 0;
+        if (!file.getChar(&c) || uchar(c) != 0xFF)
+            return -1;
+        int marker = 0xFF;
+        while (marker == 0xFF) { // fill bytes before the marker
+            if (!file.getChar(&c))
+                return -1;
+            marker = uchar(c);
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // markers without a length
+        const QByteArray length = file.read(2);
+        const qint64 size =
+            length.size() == 2 ? (uchar(length[0]) << 8 | uchar(length[1])) - 2 : -1;
+        if (size < 0 || marker == 0xD8 || marker == 0xD9)
+            return -1;
+        const bool isFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (!isFrame && marker != 0xDA) {
+            if (file.skip(size) != size)
+                return -1;
+            continue;
+        }
+        const QByteArray body = file.read(size);
+        if (body.size() != size)
+            return -1;
+        if (isFrame) {
+            frame = body;
+            progressive = (marker & 3) == 2; // SOF2, SOF6, SOF10, SOF14
+            continue;
+        }
+        // The first scan: libjpeg chooses its buffers now.
+        const auto byte = [&frame](int i) { return int(uchar(frame[i])); };
+        const int components = frame.size() >= 6 ? byte(5) : 0;
+        if (components < 1 || components > 4 || frame.size() < 6 + 3 * components || body.isEmpty())
+            return -1;
+        if (!progressive && uchar(body[0]) >= components)
+            return 0; // one scan of every component: decoded a row of blocks at a time
+        std::array<qint64, 4> h{}, v{};
+        for (std::size_t i = 0; i < std::size_t(components); ++i) {
+            h[i] = std::clamp(byte(7 + 3 * int(i)) >> 4, 1, 4);
+            v[i] = std::clamp(byte(7 + 3 * int(i)) & 15, 1, 4);
+        }
+        const qint64 hMax = *std::max_element(h.begin(), h.end());
+        const qint64 vMax = *std::max_element(v.begin(), v.end());
+        const qint64 height = byte(1) << 8 | byte(2);
+        const qint64 width = byte(3) << 8 | byte(4);
+        qint64 bytes = 0;
+        for (std::size_t i = 0; i < std::size_t(components); ++i) {
+            const qint64 across = (width * h[i] + hMax * 8 - 1) / (hMax * 8);
+            const qint64 down = (height * v[i] + vMax * 8 - 1) / (vMax * 8);
+            bytes += (across + h[i] - 1) / h[i] * h[i] * ((down + v[i] - 1) / v[i] * v[i]) * 64 * 2;
+        }
+        return bytes;
+    }
 }
 
-// libjpeg makes up grey blocks for scan data that ends early, whether the file is simply cut
-// short or has an end marker after the cut, and only warns. While a JPEG is read, its warnings
-// are caught here instead of printed, and a read that ran out of data is refused.
-class JpegWarnings
+// The file as the decoder reads it, noting whether the decoder asked for more than the file
+// holds. A JPEG or PNG decoder stops at the picture's own end marker, so a file that runs out
+// first was cut short: libpng then fails, while libjpeg makes up grey blocks for the rest and
+// only warns (in words of its own, which are not relied on).
+class WatchedFile : public QFile
 {
 public:
-    JpegWarnings()
-    {
-        static const QLoggingCategory::CategoryFilter earlier =
-            QLoggingCategory::installFilter(&JpegWarnings::keepOn);
-        s_earlierFilter = earlier;
-        s_current = this;
-        m_earlierHandler = qInstallMessageHandler(&JpegWarnings::handle);
-    }
-    ~JpegWarnings()
-    {
-        qInstallMessageHandler(m_earlierHandler);
-        s_current = nullptr;
-    }
-    JpegWarnings(const JpegWarnings&) = delete;
-    JpegWarnings& operator=(const JpegWarnings&) = delete;
+    using QFile::QFile;
 
-    bool dataEndedEarly() const { return m_endedEarly; }
+    bool ranOut() const { return m_ranOut; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 read = QFile::readData(data, maxSize);
+        if (read == 0 && maxSize > 0)
+            m_ranOut = true;
+        return read;
+    }
 
 private:
-    static constexpr const char* Category = "qt.gui.imageio.jpeg";
+    bool m_ranOut = false;
+};
 
-    // The decoder's warnings must reach the handler whatever the logging rules say.
-    static void keepOn(QLoggingCategory* category)
+// Qt's allocation limit holds for the whole process: it is set for one read (pictures are read
+// on the GUI thread) and the one before put back after it.
+class AllocationLimit
+{
+public:
+    explicit AllocationLimit(qint64 bytes) : m_before(QImageReader::allocationLimit())
     {
-        if (s_earlierFilter)
-            s_earlierFilter(category);
-        if (qstrcmp(category->categoryName(), Category) == 0)
-            category->setEnabled(QtWarningMsg, true);
+        QImageReader::setAllocationLimit(
+            int(std::clamp((bytes + MiB - 1) / MiB, qint64(1), qint64(INT_MAX))));
     }
+    ~AllocationLimit() { QImageReader::setAllocationLimit(m_before); }
+    AllocationLimit(const AllocationLimit&) = delete;
+    AllocationLimit& operator=(const AllocationLimit&) = delete;
 
-    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& text)
-    {
-        JpegWarnings* self = s_current;
-        if (self && qstrcmp(context.category, Category) == 0) {
-            if (text.contains(QLatin1String("premature end"), Qt::CaseInsensitive))
-                self->m_endedEarly = true;
-            return;
-        }
-        if (self && self->m_earlierHandler)
-            self->m_earlierHandler(type, context, text);
-    }
-
-    static inline JpegWarnings* s_current = nullptr;
-    static inline QLoggingCategory::CategoryFilter s_earlierFilter = nullptr;
-    QtMessageHandler m_earlierHandler = nullptr;
-    bool m_endedEarly = false;
+private:
+    int m_before;
 };
 
 QString sizeText(QSize size)
@@ -232,11 +190,13 @@ LoadedPicture PictureLoader::load(const QString& path, QSize fitInto, PictureLim
     if (!info.isFile())
         return failure(QStringLiteral("it is not a file"));
 
-    QImageReader reader(path);
+    // Unbuffered, so that the decoder's reads reach the file as they are made.
+    WatchedFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return failure(file.errorString());
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    // Qt's own check of each allocation, for the formats that do not say their size up front.
-    reader.setAllocationLimit(int(std::clamp(limits.bytes / MiB, qint64(1), qint64(INT_MAX))));
     if (!reader.canRead())
         return failure(QStringLiteral("no image format recognises its content"));
 
@@ -248,6 +208,10 @@ LoadedPicture PictureLoader::load(const QString& path, QSize fitInto, PictureLim
     const bool turned = transformation.testFlag(QImageIOHandler::TransformationRotate90);
     const QSize upright = turned ? stored.transposed() : stored;
 
+    // The plan, for the formats that say their size: the picture the decoder makes (a JPEG at
+    // n/8 of its size, a drawing at the size asked), libjpeg's coefficient buffers, and the
+    // copies made on the way to the box (scaling, turning). A PNG counts at full size even
+    // where Qt's reader reduces its rows while reading.
     qint64 needed = 0;
     if (stored.isValid()) {
         if (stored.isEmpty())
@@ -262,39 +226,27 @@ LoadedPicture PictureLoader::load(const QString& path, QSize fitInto, PictureLim
         if (target.isValid())
             reader.setScaledSize(target);
 
-        // The plan: what the decoder allocates, then the copies made on the way to the box.
-        const QImage::Format decodedFormat = reader.imageFormat();
+        const QImage::Format decodedFormat =
+            vector ? QImage::Format_ARGB32_Premultiplied : reader.imageFormat();
         QSize decoded = stored;
-        QImage::Format resultFormat = decodedFormat;
-        if (vector) {
-            decoded = target.isValid() ? target : stored;
-            needed = imageBytes(decoded, QImage::Format_ARGB32_Premultiplied);
+        QImage::Format shownFormat = decodedFormat;
+        if (vector && target.isValid()) {
+            decoded = target;
         } else if (format == "jpeg") {
-            const JpegFrame frame = readJpegFrame(path);
             if (target.isValid())
                 decoded = jpegDecodedSize(stored, target);
-            needed = imageBytes(decoded, decodedFormat) +
-                     (frame.found ? frame.coefficientBytes
-                                  : qint64(stored.width()) * stored.height() * 6);
-            if (target.isValid() && decoded != target) {
-                resultFormat = QImage::Format_RGB32;
-                needed += (decodedFormat != resultFormat ? imageBytes(decoded, resultFormat) : 0) +
-                          imageBytes(target, resultFormat);
-            }
-        } else if (format == "png" && target.isValid() && pngScalesWhileReading(path)) {
-            // Every row is decoded at full width, one at a time, and added into the smaller
-            // picture: few bytes, but all the pixels.
-            needed = imageBytes(target, decodedFormat) + 24 * qint64(stored.width());
-        } else {
-            needed = imageBytes(stored, decodedFormat);
-            if (target.isValid()) {
-                resultFormat = scalingFormat(decodedFormat);
-                needed += (resultFormat != decodedFormat ? imageBytes(stored, resultFormat) : 0) +
-                          imageBytes(target, resultFormat);
-            }
+            const qint64 coefficients = jpegCoefficientBytes(path);
+            needed = coefficients >= 0 ? coefficients
+                                       : qint64(stored.width()) * stored.height() * 6; // 4:4:4
+        }
+        needed += imageBytes(decoded, decodedFormat);
+        if (target.isValid() && decoded != target) {
+            shownFormat = scalingFormat(decodedFormat);
+            needed += (shownFormat != decodedFormat ? imageBytes(decoded, shownFormat) : 0) +
+                      imageBytes(target, shownFormat);
         }
         if (transformation != QImageIOHandler::TransformationNone)
-            needed += imageBytes(target.isValid() ? target : decoded, resultFormat);
+            needed += imageBytes(target.isValid() ? target : decoded, shownFormat);
 
         if (qint64(decoded.width()) * decoded.height() >= limits.pixels)
             return failure(QStringLiteral("it is %1, too many to be shown").arg(sizeText(upright)),
@@ -308,15 +260,15 @@ LoadedPicture PictureLoader::load(const QString& path, QSize fitInto, PictureLim
                            needed, true);
     }
 
+    // Qt's own check of the picture the decoder allocates backs the plan up, and is the only
+    // check before decoding for the formats that do not say their size.
     QImage image;
-    if (format == "jpeg") {
-        const JpegWarnings warnings;
-        image = reader.read();
-        if (!image.isNull() && warnings.dataEndedEarly())
-            return failure(QStringLiteral("the file ends before the picture does"), needed);
-    } else {
+    {
+        const AllocationLimit limit(limits.bytes);
         image = reader.read();
     }
+    if (file.ranOut() && (image.isNull() || format == "jpeg" || format == "png"))
+        return failure(QStringLiteral("the file ends before the picture does"), needed);
     if (image.isNull() || image.size().isEmpty())
         return failure(reader.errorString(), needed);
     const QSize pictureSize = stored.isValid() ? upright : image.size();

@@ -5,12 +5,12 @@
 // size of the box it is for, the picture comes back at the size the box shows it at, never
 // larger; a JPEG is decoded straight at a reduced scale.
 //
-// Memory is planned before anything is decoded: from the file's header the loader works out
-// the size the decoder will produce and every buffer the read needs at once (the decoded
-// picture, format conversions, scaling, rotation, a progressive JPEG's coefficients). A read
-// whose decoded picture has too many pixels, or which needs more memory than is left, is
-// refused, and the refusal gives the picture's size. Files cut short are refused rather than
-// shown half grey.
+// Pictures are read through QImageReader. Memory is planned before anything is decoded, from
+// the size and format the reader reports: the picture the decoder makes, a progressive JPEG's
+// coefficient buffers (which Qt's own allocation limit does not see) and the copies made on the
+// way to the box. A read whose decoded picture has too many pixels, or which needs more memory
+// than is left, is refused, and the refusal gives the picture's size. A file cut short is
+// refused rather than shown half grey: the decoder asked for more than the file holds.
 
 #include <QImage>
 #include <QSize>
