@@ -6,6 +6,7 @@
 #include <bcrypt.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace safewrite {
 namespace {
@@ -64,8 +65,21 @@ public:
     std::error_code rename(const std::filesystem::path& from,
                            const std::filesystem::path& to) override
     {
-        return result(::MoveFileExW(from.c_str(), to.c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        // While another program holds either file open (a database tool reading the last
+        // save, a virus scanner looking at the new file) the rename is refused until it lets
+        // go, which is usually soon: such refusals are tried again for about a second.
+        static constexpr DWORD waits[] = {10, 20, 40, 80, 150, 200, 250, 250}; // ms
+        std::size_t attempt = 0;
+        while (!::MoveFileExW(from.c_str(), to.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            const DWORD error = ::GetLastError();
+            const bool heldOpen = error == ERROR_SHARING_VIOLATION ||
+                                  error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+            if (!heldOpen || attempt == std::size(waits))
+                return std::error_code(static_cast<int>(error), std::system_category());
+            ::Sleep(waits[attempt++]);
+        }
+        return {};
     }
 
     std::error_code hardLink(const std::filesystem::path& existing,
