@@ -14,7 +14,7 @@ install_packages() {
         qt6-image-formats-plugins libgl-dev fonts-liberation2 fonts-comic-neue
         xvfb xdotool mdbtools clang-format clang-tidy python3 imagemagick poppler-utils
         libjpeg62-turbo-dev
-        g++-mingw-w64-x86-64-posix)
+        g++-mingw-w64-x86-64-posix wine wine64)
     local missing=()
     for package in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -87,6 +87,7 @@ test)
     check_layers "$build"
     run_clang_tidy "$build"
     "$root/tools/cross-compile-core.sh" "$build-windows-core"
+    "$root/tests/windows/run-under-wine.sh" "$build-windows-core"
     ctest --test-dir "$build" --output-on-failure -j2
     ;;
 *)

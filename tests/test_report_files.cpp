@@ -1,10 +1,10 @@
 // The writer of both files and the safe-write primitive under it: a fault at every step, a kill
 // at every step, planted links, linked and dangling databases, refused and very long names.
 
+#include "FaultySystem.h"
 #include "ReadBack.h"
 #include "ReportFiles.h"
 #include "SafeWrite.h"
-#include "SafeWriteFaults.h"
 #include "TextReport.h"
 
 #include <QDir>
@@ -77,10 +77,10 @@ struct OldPair
 // The steps of a save into `folder` (by default over an old pair or into an empty folder),
 // with `setUp` applied to its faults.
 QStringList stepsOfASave(bool oldFiles = true,
-                         const std::function<void(QTemporaryDir&, safewrite::Faults&)>& setUp = {})
+                         const std::function<void(QTemporaryDir&, FaultySystem&)>& setUp = {})
 {
     OldPair pair(oldFiles);
-    safewrite::Faults faults;
+    FaultySystem faults;
     if (setUp)
         setUp(pair.dir, faults);
     reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
@@ -122,7 +122,7 @@ private slots:
             OldPair pair(oldFiles);
             reportfiles::SaveResult result;
             {
-                safewrite::Faults faults;
+                FaultySystem faults;
                 if (kind == "fails")
                     faults.failStep(n, ENOSPC);
                 else
@@ -158,7 +158,7 @@ private slots:
         OldPair pair;
         reportfiles::SaveResult result;
         {
-            safewrite::Faults faults;
+            FaultySystem faults;
             faults.failStep(lastSync, EIO);
             for (int n = lastSync + 2; n <= lastSync + 20; ++n)
                 faults.failStep(n, EIO);
@@ -181,7 +181,7 @@ private slots:
             OldPair pair;
             const pid_t child = fork();
             if (child == 0) {
-                safewrite::Faults faults;
+                FaultySystem faults;
                 faults.killAt(n);
                 reportfiles::writeBoth(pair.dir.path(), Base, fields("Killed"));
                 _exit(1);
@@ -207,8 +207,8 @@ private slots:
             QTemporaryDir dir;
             put(dir.filePath("victim"), "victim");
             QVERIFY(QFile::link(dir.filePath(pointsTo), dir.filePath(".x000000000000")));
-            safewrite::Faults faults;
-            faults.fixNames("000000000000");
+            FaultySystem faults;
+            faults.fixNames();
             try {
                 safewrite::NewFile::create(dir.path().toStdString(), ".x", "shown.mdb");
                 QFAIL("created");
@@ -262,7 +262,7 @@ private slots:
         if (!dangling)
             put(target, "real");
         const int link = int(stepsOfASave().indexOf("link")) + 1;
-        const auto setUp = [&](QTemporaryDir& dir, safewrite::Faults& faults) {
+        const auto setUp = [&](QTemporaryDir& dir, FaultySystem& faults) {
             QVERIFY(QFile::link(target, dir.filePath(Base + ".mdb")));
             if (!linksWork)
                 faults.failStep(link, EPERM);
@@ -271,7 +271,7 @@ private slots:
         OldPair pair(false);
         reportfiles::SaveResult result;
         {
-            safewrite::Faults faults;
+            FaultySystem faults;
             setUp(pair.dir, faults);
             if (!dangling)
                 faults.failStep(lastRename, EIO);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the core without Qt (scoring, safewrite, jet) for Windows with Debian's mingw-w64, so
-# that code which only compiles on one system is found here. Usage:
+# that code which only compiles on one system is found here, with the programs that
+# tests/windows/run-under-wine.sh runs. Usage:
 #   tools/cross-compile-core.sh [build folder]      (default: build-windows-core)
 set -euo pipefail
 
@@ -17,4 +18,4 @@ if ! output=$(cmake --build "$build" -j"$(nproc)" 2>&1); then
     grep -vE '^\[[0-9]+/[0-9]+\] ' <<<"$output"
     exit 1
 fi
-echo "Windows build of the core: $build/core_check.exe"
+echo "Windows build of the core: $build/core_check.exe, $build/test_safewrite_windows.exe"

@@ -1,12 +1,9 @@
 #include "SafeWrite.h"
 
-#include "SafeWriteFaults.h"
 #include "SafeWriteSystem.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -15,24 +12,11 @@
 namespace safewrite {
 namespace {
 
-Faults* active = nullptr;
-
-// Runs one file-system step, unless the test seam makes it fail.
-template <typename Call> std::error_code step(const char* name, Call&& call)
-{
-    const Faults::Plan plan = Faults::next(name);
-    if (plan.error != 0)
-        return std::error_code(plan.error, std::generic_category());
-    return call();
-}
-
 std::string randomName()
 {
-    if (const std::string* fixed = Faults::fixedName())
-        return *fixed;
     static constexpr std::string_view alphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::array<std::uint8_t, kRandomLength> bytes{};
-    system::randomBytes(bytes);
+    System::current().randomBytes(bytes);
     std::string name;
     for (std::uint8_t byte : bytes)
         name += alphabet[byte % alphabet.size()]; // 252 of 256 byte values: near-uniform
@@ -61,57 +45,6 @@ std::string displayPath(const std::filesystem::path& path)
     return std::string(text.begin(), text.end());
 }
 
-Faults::Faults()
-{
-    if (active != nullptr)
-        throw std::logic_error("safewrite::Faults: one is installed already");
-    active = this;
-}
-
-Faults::~Faults()
-{
-    active = nullptr;
-}
-
-void Faults::failStep(int step, int error)
-{
-    plans_[step].error = error;
-}
-
-void Faults::shortWrite(int step, std::size_t bytes)
-{
-    plans_[step].shortWrite = true;
-    plans_[step].bytes = bytes;
-}
-
-void Faults::killAt(int step)
-{
-    kill_ = step;
-}
-
-void Faults::fixNames(std::string random)
-{
-    fixedName_ = std::move(random);
-    hasFixedName_ = true;
-}
-
-Faults::Plan Faults::next(const char* step)
-{
-    if (active == nullptr)
-        return {};
-    active->steps_.emplace_back(step);
-    const int number = int(active->steps_.size());
-    if (active->kill_ > 0 && number == active->kill_)
-        std::_Exit(0);
-    const auto plan = active->plans_.find(number);
-    return plan == active->plans_.end() ? Plan{} : plan->second;
-}
-
-const std::string* Faults::fixedName()
-{
-    return active != nullptr && active->hasFixedName_ ? &active->fixedName_ : nullptr;
-}
-
 NewFile::NewFile(std::filesystem::path path, std::filesystem::path shownAs, std::intptr_t handle)
     : path_(std::move(path)), shownAs_(std::move(shownAs)), handle_(handle)
 {
@@ -127,13 +60,13 @@ NewFile::~NewFile()
 {
     closeQuietly();
     if (owned_)
-        (void)step("remove", [&] { return system::remove(path_); });
+        (void)System::current().remove(path_);
 }
 
 void NewFile::closeQuietly()
 {
     if (open_)
-        (void)system::close(handle_);
+        (void)System::current().close(handle_);
     open_ = false;
 }
 
@@ -144,10 +77,10 @@ NewFile NewFile::create(const std::filesystem::path& folder, std::string_view pr
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::filesystem::path path = folder / (std::string(prefix) + randomName());
         std::intptr_t handle = 0;
-        error = step("create", [&] { return system::createNew(path, handle); });
+        error = System::current().createNew(path, handle);
         if (!error)
             return NewFile(path, shownAs, handle);
-        if (!system::alreadyExists(error))
+        if (!System::current().alreadyExists(error))
             break;
     }
     throw Error("Could not create", shownAs, error);
@@ -157,21 +90,11 @@ void NewFile::write(std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
         std::size_t written = 0;
-        std::error_code error;
-        const Faults::Plan plan = Faults::next("write");
-        if (plan.error != 0) {
-            error = std::error_code(plan.error, std::generic_category());
-        } else {
-            const auto part =
-                plan.shortWrite ? bytes.first(std::min(plan.bytes, bytes.size())) : bytes;
-            if (!part.empty())
-                error = system::writeSome(handle_, part, written);
-        }
-        if (!error && written == 0)
-            error = std::make_error_code(std::errc::no_space_on_device);
-        if (error) {
+        const std::error_code error = System::current().writeSome(handle_, bytes, written);
+        if (error || written == 0) {
             closeQuietly();
-            throw Error("Could not write", shownAs_, error);
+            throw Error("Could not write", shownAs_,
+                        error ? error : std::make_error_code(std::errc::no_space_on_device));
         }
         bytes = bytes.subspan(written);
     }
@@ -180,13 +103,13 @@ void NewFile::write(std::span<const std::uint8_t> bytes)
 void NewFile::finish(bool sync)
 {
     if (sync) {
-        if (const std::error_code error = step("sync", [&] { return system::sync(handle_); })) {
+        if (const std::error_code error = System::current().sync(handle_)) {
             closeQuietly();
             throw Error("Could not write", shownAs_, error);
         }
     }
     open_ = false;
-    if (const std::error_code error = step("close", [&] { return system::close(handle_); }))
+    if (const std::error_code error = System::current().close(handle_))
         throw Error("Could not write", shownAs_, error);
 }
 
@@ -217,20 +140,19 @@ void writeFile(const std::filesystem::path& target, std::span<const std::uint8_t
 
 void rename(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (const std::error_code error = step("rename", [&] { return system::rename(from, to); }))
+    if (const std::error_code error = System::current().rename(from, to))
         throw Error("Could not replace", to, error);
 }
 
 void remove(const std::filesystem::path& path)
 {
-    if (const std::error_code error = step("remove", [&] { return system::remove(path); }))
+    if (const std::error_code error = System::current().remove(path))
         throw Error("Could not remove", path, error);
 }
 
 void syncFolder(const std::filesystem::path& folder)
 {
-    if (const std::error_code error =
-            step("sync folder", [&] { return system::syncFolder(folder); }))
+    if (const std::error_code error = System::current().syncFolder(folder))
         throw Error("Could not write the folder", folder, error);
 }
 
@@ -241,15 +163,15 @@ std::filesystem::path keepAside(const std::filesystem::path& existing,
     std::error_code error;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::filesystem::path aside = folder / (std::string(prefix) + randomName());
-        error = step("link", [&] { return system::hardLink(existing, aside); });
+        error = System::current().hardLink(existing, aside);
         if (!error) {
             copied = false;
             return aside;
         }
-        if (!system::alreadyExists(error))
+        if (!System::current().alreadyExists(error))
             break;
     }
-    if (!system::cannotLink(error))
+    if (!System::current().cannotLink(error))
         throw Error("Could not keep a copy of", existing, error);
 
     errno = 0;

@@ -5,7 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace safewrite::system {
+namespace safewrite {
 namespace {
 
 std::error_code lastError()
@@ -23,96 +23,109 @@ int descriptor(std::intptr_t handle)
     return static_cast<int>(handle);
 }
 
+class PosixSystem final : public System
+{
+public:
+    std::error_code createNew(const std::filesystem::path& path, std::intptr_t& handle) override
+    {
+        int fd = -1;
+        do {
+            fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0)
+            return lastError();
+        handle = fd;
+        return {};
+    }
+
+    std::error_code writeSome(std::intptr_t handle, std::span<const std::uint8_t> bytes,
+                              std::size_t& written) override
+    {
+        ssize_t count = -1;
+        do {
+            count = ::write(descriptor(handle), bytes.data(), bytes.size());
+        } while (count < 0 && errno == EINTR);
+        if (count < 0)
+            return lastError();
+        written = static_cast<std::size_t>(count);
+        return {};
+    }
+
+    std::error_code sync(std::intptr_t handle) override
+    {
+#ifdef F_FULLFSYNC
+        // macOS: fsync leaves the data in the drive's cache; this asks the drive to write it.
+        if (::fcntl(descriptor(handle), F_FULLFSYNC) == 0)
+            return {};
+#endif
+        return result(::fsync(descriptor(handle)));
+    }
+
+    std::error_code close(std::intptr_t handle) override
+    {
+        // Not retried on EINTR: the descriptor is released whatever close says.
+        return result(::close(descriptor(handle)));
+    }
+
+    std::error_code rename(const std::filesystem::path& from,
+                           const std::filesystem::path& to) override
+    {
+        return result(::rename(from.c_str(), to.c_str()));
+    }
+
+    std::error_code hardLink(const std::filesystem::path& existing,
+                             const std::filesystem::path& link) override
+    {
+        // Flags 0: a link is linked itself, not what it points to.
+        return result(::linkat(AT_FDCWD, existing.c_str(), AT_FDCWD, link.c_str(), 0));
+    }
+
+    bool cannotLink(std::error_code error) const override
+    {
+        // EPERM: a file system without hard links (FAT), or links to others' files forbidden.
+        const int value = error.value();
+        return value == EPERM || value == EXDEV || value == EMLINK || value == ENOSYS ||
+               value == ENOTSUP || value == EOPNOTSUPP;
+    }
+
+    bool alreadyExists(std::error_code error) const override
+    {
+        return error.value() == EEXIST;
+    }
+
+    std::error_code remove(const std::filesystem::path& path) override
+    {
+        if (::unlink(path.c_str()) == 0 || errno == ENOENT)
+            return {};
+        return lastError();
+    }
+
+    std::error_code syncFolder(const std::filesystem::path& folder) override
+    {
+        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return lastError();
+        // EINVAL: the file system cannot sync a folder (its renames are durable without it).
+        const int synced = ::fsync(fd);
+        const std::error_code error =
+            synced == 0 || errno == EINVAL ? std::error_code() : lastError();
+        ::close(fd);
+        return error;
+    }
+
+    void randomBytes(std::span<std::uint8_t> bytes) override
+    {
+        if (::getentropy(bytes.data(), bytes.size()) != 0)
+            throw std::system_error(lastError(), "no random numbers from the system");
+    }
+};
+
 } // namespace
 
-std::error_code createNew(const std::filesystem::path& path, std::intptr_t& handle)
+System& System::platform()
 {
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return lastError();
-    handle = fd;
-    return {};
+    static PosixSystem real;
+    return real;
 }
 
-std::error_code writeSome(std::intptr_t handle, std::span<const std::uint8_t> bytes,
-                          std::size_t& written)
-{
-    ssize_t count = -1;
-    do {
-        count = ::write(descriptor(handle), bytes.data(), bytes.size());
-    } while (count < 0 && errno == EINTR);
-    if (count < 0)
-        return lastError();
-    written = static_cast<std::size_t>(count);
-    return {};
-}
-
-std::error_code sync(std::intptr_t handle)
-{
-#ifdef F_FULLFSYNC
-    // macOS: fsync leaves the data in the drive's cache; this asks the drive to write it.
-    if (::fcntl(descriptor(handle), F_FULLFSYNC) == 0)
-        return {};
-#endif
-    return result(::fsync(descriptor(handle)));
-}
-
-std::error_code close(std::intptr_t handle)
-{
-    // Not retried on EINTR: the descriptor is released whatever close says.
-    return result(::close(descriptor(handle)));
-}
-
-std::error_code rename(const std::filesystem::path& from, const std::filesystem::path& to)
-{
-    return result(::rename(from.c_str(), to.c_str()));
-}
-
-std::error_code hardLink(const std::filesystem::path& existing, const std::filesystem::path& link)
-{
-    // Flags 0: a link is linked itself, not what it points to.
-    return result(::linkat(AT_FDCWD, existing.c_str(), AT_FDCWD, link.c_str(), 0));
-}
-
-bool cannotLink(std::error_code error)
-{
-    // EPERM: a file system without hard links (FAT), or links to others' files forbidden.
-    const int value = error.value();
-    return value == EPERM || value == EXDEV || value == EMLINK || value == ENOSYS ||
-           value == ENOTSUP || value == EOPNOTSUPP;
-}
-
-bool alreadyExists(std::error_code error)
-{
-    return error.value() == EEXIST;
-}
-
-std::error_code remove(const std::filesystem::path& path)
-{
-    if (::unlink(path.c_str()) == 0 || errno == ENOENT)
-        return {};
-    return lastError();
-}
-
-std::error_code syncFolder(const std::filesystem::path& folder)
-{
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    // EINVAL: the file system cannot sync a folder (its renames are durable without it).
-    const int synced = ::fsync(fd);
-    const std::error_code error = synced == 0 || errno == EINVAL ? std::error_code() : lastError();
-    ::close(fd);
-    return error;
-}
-
-void randomBytes(std::span<std::uint8_t> bytes)
-{
-    if (::getentropy(bytes.data(), bytes.size()) != 0)
-        throw std::system_error(lastError(), "no random numbers from the system");
-}
-
-} // namespace safewrite::system
+} // namespace safewrite

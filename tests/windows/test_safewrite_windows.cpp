@@ -1,0 +1,317 @@
+// The safe-write on Windows, without Qt: the test command builds it with mingw-w64 and runs it
+// under Wine (run-under-wine.sh beside this file); it runs on Windows itself too. One line per
+// check, then "N passed, N failed"; exit status 1 when a check failed.
+//
+// Usage: test_safewrite_windows.exe <empty folder>
+// Where the runner planted Unix links in "<folder>\exclusive creation" (".x000000000000" to
+// "victim", ".y000000000000" to nothing), creating through them is refused too.
+
+#include "FaultySystem.h"
+#include "SafeWrite.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+void check(bool ok, const std::string& what)
+{
+    if (!ok)
+        throw std::runtime_error(what);
+}
+
+std::string read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+void put(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void write(const fs::path& path, const std::string& text)
+{
+    safewrite::writeFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+// The names in a folder, sorted, as "a, b".
+std::string listing(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        const std::u8string name = entry.path().filename().u8string();
+        names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+void onlyTarget(const fs::path& folder, const std::string& at = "")
+{
+    check(listing(folder) == "target.mdb", at + "left: " + listing(folder));
+}
+
+void replaces(const fs::path& folder)
+{
+    const std::u8string name = u8"Zoë Łódź 日本.mdb";
+    for (int k = 0; k <= 200; ++k) {
+        write(folder / name, "version " + std::to_string(k));
+        check(read(folder / name) == "version " + std::to_string(k), "at " + std::to_string(k));
+    }
+    check(listing(folder) == std::string(name.begin(), name.end()), "left: " + listing(folder));
+}
+
+// Reads all of a file, sharing everything; the system's error when it cannot open it.
+DWORD readShared(const fs::path& path, std::string& text)
+{
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, all, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return ::GetLastError();
+    std::vector<char> buffer(65536);
+    DWORD count = 0;
+    for (text.clear();
+         ::ReadFile(file, buffer.data(), DWORD(buffer.size()), &count, nullptr) && count > 0;)
+        text.append(buffer.data(), count);
+    ::CloseHandle(file);
+    return ERROR_SUCCESS;
+}
+
+// A reader finds the old file or the new one, complete, at every moment (or, while the rename
+// runs, a sharing violation to try again after); a replace waits out the reader's short holds.
+void readerDuringReplaces(const fs::path& folder)
+{
+    const fs::path target = folder / "target.mdb";
+    const std::string a(65536, 'a'), b(65536, 'b');
+    write(target, a);
+    std::atomic<bool> done = false;
+    int reads = 0, torn = 0;
+    std::jthread reader([&] {
+        for (std::string seen; !done; ++reads) {
+            if (const DWORD error = readShared(target, seen))
+                torn += error != ERROR_SHARING_VIOLATION;
+            else
+                torn += seen != a && seen != b;
+            std::this_thread::sleep_for(10ms);
+        }
+    });
+    std::string refused;
+    for (int k = 0; k < 300 && refused.empty(); ++k) {
+        try {
+            write(target, k % 2 ? a : b);
+        } catch (const safewrite::Error& error) {
+            refused = "write " + std::to_string(k) + ": " + error.what();
+        }
+    }
+    done = true;
+    reader.join();
+    check(refused.empty(), refused);
+    check(torn == 0, std::to_string(torn) + " of " + std::to_string(reads) + " reads torn");
+    onlyTarget(folder);
+}
+
+void exclusiveCreation(const fs::path& folder)
+{
+    put(folder / ".z000000000000", "taken");
+    const bool planted = fs::exists(folder / "victim");
+    FaultySystem faults;
+    faults.fixNames();
+    for (const char* prefix : {".x", ".y", ".z"}) {
+        if (prefix[1] != 'z' && !planted)
+            continue;
+        try {
+            (void)safewrite::NewFile::create(folder, prefix, "shown.mdb");
+            throw std::runtime_error(std::string("created ") + prefix + "000000000000");
+        } catch (const safewrite::Error& error) {
+            check(safewrite::System::platform().alreadyExists(error.code()), error.what());
+        }
+    }
+    check(read(folder / ".z000000000000") == "taken", "the file there changed");
+    check(!planted || read(folder / "victim") == "victim", "the link's target changed");
+    check(!fs::exists(folder / "nowhere"), "a file was created through the dangling link");
+}
+
+void keepAndMoveAside(const fs::path& folder)
+{
+    const fs::path target = folder / "target.mdb";
+    put(target, "old");
+    bool copied = true;
+    const fs::path linked = safewrite::keepAside(target, folder, ".k", copied);
+    check(!copied, "a copy was kept where a hard link can be made");
+    write(target, "new");
+    check(read(linked) == "old" && read(target) == "new", "the kept file holds " + read(linked));
+    {
+        FaultySystem noLinks;
+        noLinks.failStep(1, std::error_code(ERROR_NOT_SUPPORTED, std::system_category()));
+        const fs::path copy = safewrite::keepAside(target, folder, ".c", copied);
+        check(copied && read(copy) == "new", "without hard links: " + read(copy));
+    }
+    const fs::path moved = safewrite::moveAside(target, folder, ".m");
+    check(!fs::exists(target) && read(moved) == "new", "moved aside: " + read(moved));
+    safewrite::remove(target); // gone already: no error
+    check(fs::exists(linked) && fs::exists(moved), "left: " + listing(folder));
+}
+
+// A failed step leaves the old file (or, once renamed, the new one) and nothing beside it.
+void faultAtEachStep(const fs::path& folder)
+{
+    const fs::path target = folder / "target.mdb";
+    put(target, "old");
+    std::vector<std::string> steps;
+    {
+        FaultySystem counter;
+        write(target, "new");
+        steps = counter.steps();
+    }
+    const auto position = [&](const char* step) {
+        return int(std::find(steps.begin(), steps.end(), step) - steps.begin()) + 1;
+    };
+    for (int n = 1; n <= int(steps.size()); ++n) {
+        const std::string at = "step " + std::to_string(n) + " (" + steps[n - 1] + "): ";
+        put(target, "old");
+        FaultySystem faults;
+        faults.failStep(n, std::error_code(ERROR_DISK_FULL, std::system_category()));
+        try {
+            write(target, "new");
+            throw std::runtime_error(at + "no error");
+        } catch (const safewrite::Error& error) {
+            check(error.code().value() == ERROR_DISK_FULL, at + error.what());
+        }
+        check(read(target) == (n > position("rename") ? "new" : "old"), at + read(target));
+        onlyTarget(folder, at);
+    }
+    for (const bool full : {false, true}) {
+        put(target, "old");
+        FaultySystem faults;
+        faults.shortWrite(position("write"), 1);
+        if (full)
+            faults.shortWrite(position("write") + 1, 0);
+        try {
+            write(target, "new");
+            check(!full, "a full disk went unnoticed");
+        } catch (const safewrite::Error& error) {
+            check(full, error.what());
+        }
+        check(read(target) == (full ? "old" : "new"), "after a short write: " + read(target));
+        onlyTarget(folder);
+    }
+}
+
+// The sync reaches the system: a handle that cannot write has nothing to flush and is refused.
+void syncReachesTheSystem(const fs::path& folder)
+{
+    put(folder / "file", "x");
+    const HANDLE file = ::CreateFileW((folder / "file").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::error_code error =
+        safewrite::System::platform().sync(reinterpret_cast<std::intptr_t>(file));
+    ::CloseHandle(file);
+    check(error.value() == ERROR_ACCESS_DENIED, "flushing a read-only handle: " + error.message());
+}
+
+// Holds `path` open as a database tool does (no delete sharing) for `time` from another thread.
+std::jthread holdOpen(const fs::path& path, std::chrono::milliseconds time)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    check(file != INVALID_HANDLE_VALUE, "could not open " + path.string());
+    return std::jthread([file, time] {
+        std::this_thread::sleep_for(time);
+        ::CloseHandle(file);
+    });
+}
+
+// A file another program holds open is replaced once it lets go within about a second; held
+// longer, the old file stays and the error says why. Other refusals are not waited out.
+void heldOpen(const fs::path& folder)
+{
+    const fs::path target = folder / "target.mdb";
+    put(target, "old");
+    {
+        const std::jthread holder = holdOpen(target, 200ms);
+        write(target, "new");
+    }
+    check(read(target) == "new", "held for 200 ms: " + read(target));
+    std::jthread holder = holdOpen(target, 1800ms);
+    auto start = std::chrono::steady_clock::now();
+    std::string failure = "replaced";
+    std::error_code code;
+    try {
+        write(target, "newer");
+    } catch (const safewrite::Error& error) {
+        failure = error.what();
+        code = error.code();
+    }
+    const auto waited = std::chrono::steady_clock::now() - start;
+    holder.join();
+    check(code.value() == ERROR_ACCESS_DENIED || code.value() == ERROR_SHARING_VIOLATION,
+          "held for 1.8 s: " + failure);
+    check(waited >= 900ms, "gave up after " + std::to_string(waited / 1ms) + " ms: " + failure);
+    check(read(target) == "new", "held for 1.8 s: " + read(target));
+    onlyTarget(folder);
+    start = std::chrono::steady_clock::now();
+    try {
+        safewrite::rename(folder / "missing", target);
+    } catch (const safewrite::Error&) {
+    }
+    check(std::chrono::steady_clock::now() - start < 500ms, "a missing file was waited for");
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: test_safewrite_windows <empty folder>\n");
+        return 2;
+    }
+    struct Case
+    {
+        const char* name; // also its folder's
+        void (*run)(const fs::path&);
+    };
+    const Case cases[] = {{"a name outside ASCII, 200 replaces", replaces},
+                          {"a reader during 300 replaces", readerDuringReplaces},
+                          {"exclusive creation", exclusiveCreation},
+                          {"keep aside and move aside", keepAndMoveAside},
+                          {"a fault at each step", faultAtEachStep},
+                          {"sync reaches the system", syncReachesTheSystem},
+                          {"a file held open", heldOpen}};
+    int failed = 0;
+    for (const Case& test : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        std::string failure;
+        try {
+            const fs::path folder = fs::path(argv[1]) / test.name;
+            fs::create_directories(folder);
+            test.run(folder);
+        } catch (const std::exception& error) {
+            failure = error.what();
+        }
+        failed += !failure.empty();
+        const long long time = (std::chrono::steady_clock::now() - start) / 1ms;
+        std::printf(failure.empty() ? "ok    %s (%lld ms)\n" : "FAIL  %s (%lld ms): %s\n",
+                    test.name, time, failure.c_str());
+    }
+    std::printf("%d passed, %d failed\n", int(std::size(cases)) - failed, failed);
+    return failed == 0 ? 0 : 1;
+}
