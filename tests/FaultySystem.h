@@ -47,6 +47,17 @@ public:
     std::error_code remove(const std::filesystem::path& path) override;
     std::error_code syncFolder(const std::filesystem::path& folder) override;
     void randomBytes(std::span<std::uint8_t> bytes) override;
+    // Not steps: what a save looks at and holds around its steps.
+    bool isOwnFile(const std::filesystem::path& path) override { return real_.isOwnFile(path); }
+    std::error_code lock(const std::filesystem::path& path, std::intptr_t& handle,
+                         bool& busy) override
+    {
+        return real_.lock(path, handle, busy);
+    }
+    void unlock(const std::filesystem::path& path, std::intptr_t handle) override
+    {
+        real_.unlock(path, handle);
+    }
 
 private:
     struct Plan

@@ -3,8 +3,10 @@
 
 #include "FaultySystem.h"
 #include "ReadBack.h"
+#include "ReportFields.h"
 #include "ReportFiles.h"
 #include "SafeWrite.h"
+#include "TestSupport.h"
 #include "TextReport.h"
 
 #include <QDir>
@@ -13,6 +15,8 @@
 
 #include <cerrno>
 #include <functional>
+#include <memory>
+#include <random>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,19 +26,15 @@ const QString Base = QStringLiteral("Bench VESK Analysis");
 const QString NothingLost =
     QStringLiteral("Nothing has been lost: choose another folder or name and save again.");
 
-report::ReportTable fields(const char* name)
+// The report table of an assessment of `name`, with every region chosen.
+report::ReportTable fields(const QString& name)
 {
-    report::ReportTable table;
-    for (int k = 0; k < report::FieldCount; ++k)
-        table[k] = k % 2 ? TaggedValue(std::int16_t(k)) : TaggedValue("Caption");
-    table[report::EmployeeName] = name;
-    return table;
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    Assessment assessment;
+    for (const QString drawing : {"trunk1", "neck1", "leg1", "Image96", "Image103", "Image111",
+                                  "Image1", "Image6", "Image4", "Image10", "Image7"})
+        assessment.choose(optionIndex(drawing));
+    assessment.setEmployee(name, QStringLiteral("E-7"), {});
+    return report::ReportFields(assessment);
 }
 
 void put(const QString& path, const QByteArray& bytes)
@@ -66,11 +66,16 @@ struct OldPair
         return entries(dir.path()) == (withFiles ? both : QStringList{}) &&
                (!withFiles || (readAll(database) == "old mdb" && readAll(report) == "old txt"));
     }
-    bool isNew(const char* name) const
+    bool isNew(const QString& name) const { return isNewBeside(name, {}); }
+    // The new pair of a save of `name`, with nothing else in the folder but `other`.
+    bool isNewBeside(const QString& name, const QString& other) const
     {
+        QStringList expected = both;
+        if (!other.isEmpty())
+            expected = QStringList{other} + both;
         return readAll(report) == QByteArray::fromStdString(textReport(fields(name))) &&
                readAll(database).startsWith(QByteArray("\0\1\0\0Standard Jet DB", 19)) &&
-               entries(dir.path()) == both;
+               entries(dir.path()) == expected;
     }
 };
 
@@ -200,6 +205,47 @@ private slots:
         }
     }
 
+    // Two saves of one name started 0 to 4 ms apart, in two processes, 300 times (ten races at
+    // a time, each in a folder of its own): both say they saved, and the folder holds one
+    // complete pair, both files from the same save.
+    void racingSaves()
+    {
+        std::mt19937 random(20261207);
+        for (int batch = 0; batch < 30; ++batch) {
+            std::vector<std::unique_ptr<OldPair>> pairs;
+            std::vector<pid_t> children;
+            for (int race = 0; race < 10; ++race) {
+                const OldPair& pair = *pairs.emplace_back(std::make_unique<OldPair>());
+                const int delay = int(random() % 4001);
+                for (int k = 0; k < 2; ++k) {
+                    const pid_t child = fork();
+                    if (child == 0) {
+                        if (k == 1)
+                            usleep(useconds_t(delay));
+                        const QString name = QStringLiteral("Saver%1").arg(k);
+                        _exit(reportfiles::writeBoth(pair.dir.path(), Base, fields(name)).saved);
+                    }
+                    children.push_back(child);
+                }
+            }
+            for (const pid_t child : children) {
+                int status = -1;
+                QCOMPARE(waitpid(child, &status, 0), child);
+                QCOMPARE(WEXITSTATUS(status), 1);
+            }
+            for (const auto& pair : pairs) {
+                const QByteArray database = readAll(pair->database);
+                const bool first = pair->isNew("Saver0");
+                QVERIFY2(first != pair->isNew("Saver1"), qPrintable(pair->dir.path()));
+                const QString name = first ? "Saver0" : "Saver1";
+                const QByteArray utf16(reinterpret_cast<const char*>(name.utf16()),
+                                       2 * name.size());
+                QVERIFY2(database.contains(name.toLatin1()) || database.contains(utf16),
+                         qPrintable(pair->dir.path() + ": the database is the other save's"));
+            }
+        }
+    }
+
     // The primitive never creates through a name that exists, a planted link least of all.
     void creationIsExclusiveAndNeverFollowsALink()
     {
@@ -220,20 +266,60 @@ private slots:
         }
     }
 
-    // Links planted at names of this save's kind and at the names of other writers are
-    // never followed: the first are removed, the others stay, what they point at is untouched.
+    // Whatever stands in the folder under the names of a save's own files, the save replaces the
+    // pair by the new pair only: a link, a folder or someone else's file is left as it is and
+    // named, a link is never followed, and only a file a save could have made is cleared away.
+    void plantedEntries_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<char>("role");
+        const bool root = geteuid() == 0; // only root can make a file of someone else's
+        for (const char* kind : {"link", "folder", "own empty file", "someone else's file"}) {
+            if (QByteArray(kind) == "someone else's file" && !root)
+                continue;
+            for (const char role : {'0', '3', 'd', 'm', 't'})
+                QTest::addRow("%s as %c", kind, role) << QString::fromLatin1(kind) << role;
+        }
+    }
+
+    void plantedEntries()
+    {
+        QFETCH(QString, kind);
+        QFETCH(char, role);
+        OldPair pair;
+        QTemporaryDir elsewhere;
+        const QString victim = elsewhere.filePath("victim");
+        put(victim, "victim");
+        const QString planted = pair.dir.filePath(
+            QString::fromStdString(reportfiles::leftoverPrefix(Base)) + role + "000000000000");
+        if (kind == "link")
+            QVERIFY(QFile::link(victim, planted));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(planted));
+        else
+            put(planted, {});
+        if (kind == "someone else's file")
+            QCOMPARE(chown(planted.toLocal8Bit().constData(), 65534, 65534), 0);
+        const reportfiles::SaveResult result =
+            reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
+        QVERIFY2(result.saved, qPrintable(result.failure));
+        const bool stranger = kind != "own empty file";
+        QVERIFY(pair.isNewBeside("Anna", stranger ? QFileInfo(planted).fileName() : QString()));
+        QCOMPARE(readAll(victim), QByteArray("victim"));
+        QCOMPARE(QFileInfo::exists(planted) || QFileInfo(planted).isSymLink(), stranger);
+        QCOMPARE(result.strangers, stranger ? QStringList{planted} : QStringList{});
+    }
+
+    // Links planted at the names of other writers are never followed and stay.
     void plantedLinks()
     {
         OldPair pair;
         QTemporaryDir elsewhere;
         const QString victim = elsewhere.filePath("victim");
         put(victim, "victim");
-        const QString prefix = QString::fromStdString(reportfiles::leftoverPrefix(Base));
         const QStringList others{".vesk", Base + ".mdb.tmp", Base + ".txt.tmp"};
-        for (const QString& kind : others + QStringList{"d", "m", "t"})
-            QVERIFY(QFile::link(
-                victim,
-                pair.dir.filePath(kind.size() > 1 ? kind : prefix + kind + "000000000000")));
+        for (const QString& kind : others)
+            QVERIFY(QFile::link(victim, pair.dir.filePath(kind)));
         QVERIFY(reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna")).saved);
         QCOMPARE(readAll(victim), QByteArray("victim"));
         for (const QString& name : others)
@@ -313,7 +399,7 @@ private slots:
             const std::vector<readback::Table> tables =
                 readback::mdbReader(dir.filePath(name + ".mdb"));
             QCOMPARE(tables.size(), std::size_t(2));
-            QCOMPARE(tables[0].rows.value(0).value(2), QStringLiteral("5"));
+            QCOMPARE(tables[0].rows.value(0).value(2), QStringLiteral("1"));
             QCOMPARE(tables[1].rows.value(0).value(0), QStringLiteral("A"));
             // Saved again without an employee name: no employee table.
             QVERIFY(reportfiles::writeBoth(dir.path(), name, fields("")).saved);

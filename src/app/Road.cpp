@@ -313,11 +313,17 @@ bool Road::writeReportFiles()
         return false;
     }
     const reportfiles::Paths paths = reportfiles::pathsFor(SaveFolder, ReportBaseName);
-    platform::messageBox(
+    QString saved =
         QStringLiteral("File Saved\n\nThe report \"%1\" and the database \"%2\" are in the "
                        "folder \"%3\".")
             .arg(QFileInfo(paths.report).fileName(), QFileInfo(paths.database).fileName(),
-                 QDir::toNativeSeparators(QFileInfo(paths.report).absolutePath())));
+                 QDir::toNativeSeparators(QFileInfo(paths.report).absolutePath()));
+    if (!result.strangers.isEmpty())
+        saved += QStringLiteral("\n\nThe folder also holds \"%1\": named like the files a save "
+                                "leaves while it works, but made by no save of this program, and "
+                                "left as they are.")
+                     .arg(result.strangers.join(QStringLiteral("\", \"")));
+    platform::messageBox(saved);
     platform::endProgram();
     return true;
 }

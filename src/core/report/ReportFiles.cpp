@@ -1,13 +1,17 @@
 #include "ReportFiles.h"
 
 #include "Database.h"
+#include "ReportReader.h"
 #include "SafeWrite.h"
 #include "Table.h"
 #include "TextReport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -26,6 +30,14 @@ constexpr char OldDatabase = 'm';
 constexpr char OldReport = 't';
 constexpr int HadDatabase = 1;
 constexpr int HadReport = 2;
+
+SaveResult failedWith(const QString& failure, const QString& onDisk)
+{
+    return {false, failure, onDisk, {}};
+}
+
+// How long a save waits for another save of the same name to finish.
+constexpr std::chrono::milliseconds LockPatience{5000};
 
 const QString NothingLost =
     QStringLiteral("Nothing has been lost: choose another folder or name and save again.");
@@ -57,6 +69,8 @@ struct Leftovers
 {
     std::vector<fs::path> newDatabase, newReport, oldDatabase, oldReport;
     int found = 0;
+    // Entries with such names that no save made; never touched.
+    std::vector<fs::path> strangers;
 
     std::vector<fs::path> all() const
     {
@@ -67,7 +81,10 @@ struct Leftovers
     }
 };
 
-Leftovers scan(const fs::path& folder, const std::string& prefix)
+// `made`: files this save made itself, which it trusts whatever they are (a kept-aside link of
+// a linked database is a link).
+Leftovers scan(const fs::path& folder, const std::string& prefix,
+               const std::vector<fs::path>& made = {})
 {
     Leftovers found;
     std::error_code error;
@@ -81,6 +98,11 @@ Leftovers scan(const fs::path& folder, const std::string& prefix)
                 std::string::npos)
             continue;
         const char part = name[prefix.size()];
+        if (!safewrite::isOwnFile(entry->path()) &&
+            std::find(made.begin(), made.end(), entry->path()) == made.end()) {
+            found.strangers.push_back(entry->path());
+            continue;
+        }
         if (part == NewDatabase) {
             found.newDatabase.push_back(entry->path());
         } else if (part == OldDatabase) {
@@ -88,8 +110,18 @@ Leftovers scan(const fs::path& folder, const std::string& prefix)
         } else if (part == OldReport) {
             found.oldReport.push_back(entry->path());
         } else if (part >= '0' && part <= '3') {
-            found.newReport.push_back(entry->path());
-            found.found = part - '0';
+            // A new report is written in full before the pair is touched: one that is not a
+            // whole report means the save stopped while writing it, with the pair as it was.
+            QFile file(QString::fromStdU16String(entry->path().u16string()));
+            if (file.open(QIODevice::ReadOnly) &&
+                report::parseReport(file.read(report::MaxReportBytes + 1)).assessment) {
+                found.newReport.push_back(entry->path());
+                found.found = part - '0';
+            } else {
+                found.newDatabase.push_back(entry->path()); // removed like an unfinished file
+            }
+        } else {
+            found.strangers.push_back(entry->path());
         }
     }
     return found;
@@ -284,34 +316,64 @@ SaveResult writeBoth(const QString& folder, const QString& baseName,
 
     // A separator in the typed name would put the files into another folder.
     if (baseName.contains(QLatin1Char('/')) || baseName.contains(QLatin1Char('\\')))
-        return {false,
-                refusal(state.report, QStringLiteral("a file name cannot contain \"/\" or "
-                                                     "\"\\\"")),
-                NothingLost};
+        return failedWith(
+            refusal(state.report, QStringLiteral("a file name cannot contain \"/\" or "
+                                                 "\"\\\"")),
+            NothingLost);
     for (QChar c : baseName) {
         if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
-            return {false,
-                    refusal(state.report,
-                            QStringLiteral("a file name cannot contain control characters")),
-                    NothingLost};
+            return failedWith(
+                refusal(state.report,
+                        QStringLiteral("a file name cannot contain control characters")),
+                NothingLost);
     }
     for (const fs::path& path : {state.database, state.report}) {
         std::error_code ignored;
         if (fs::is_directory(fs::symlink_status(path, ignored)))
-            return {false,
-                    QStringLiteral("Could not replace \"%1\": it is a folder").arg(shown(path)),
-                    NothingLost};
+            return failedWith(
+                QStringLiteral("Could not replace \"%1\": it is a folder").arg(shown(path)),
+                NothingLost);
     }
 
     const std::string prefix = leftoverPrefix(baseName);
+    // One save of a name at a time. A lock that cannot be had where it belongs (someone else's
+    // file, a link or a folder under its name) does not stop the save: the files of the pair
+    // are still never replaced but by a complete new pair.
+    std::optional<safewrite::Lock> lock;
+    try {
+        lock = safewrite::Lock::take(state.folder / (prefix + ".lock"), LockPatience);
+        if (!lock)
+            return failedWith(
+                QStringLiteral("Another save under the name \"%1\" into this folder has not "
+                               "finished after %2 seconds.")
+                    .arg(baseName)
+                    .arg(LockPatience.count() / 1000),
+                QStringLiteral("This save has written nothing. Save again once the other "
+                               "has finished."));
+    } catch (const safewrite::Error&) {
+    }
+
+    const std::vector<fs::path> strangers = scan(state.folder, prefix).strangers;
+    const auto told = [&strangers](SaveResult result) {
+        for (const fs::path& path : strangers)
+            result.strangers << shown(path);
+        if (!result.saved && !strangers.empty())
+            result.onDisk += QStringLiteral(" In the folder, %1 carry the names of a save's own "
+                                            "files but no save of this program made them; they "
+                                            "are left as they are.")
+                                 .arg(quotedList(strangers));
+        return result;
+    };
     try {
         State earlier = state;
         undo(scan(state.folder, prefix), earlier);
     } catch (const std::exception& error) {
-        return {false, failureText(error),
-                QStringLiteral("This save wrote nothing. Files of an earlier save under this name "
-                               "that did not finish are in the folder: %1. %2")
-                    .arg(quotedList(scan(state.folder, prefix).all()), SaveAgain)};
+        return told(
+            failedWith(failureText(error),
+                       QStringLiteral("This save wrote nothing, and the pair is as the earlier "
+                                      "save left it. Files of an earlier save under this name that "
+                                      "did not finish are in the folder: %1. %2")
+                           .arg(quotedList(scan(state.folder, prefix).all()), SaveAgain)));
     }
 
     std::optional<safewrite::NewFile> newDatabase, newReport;
@@ -320,10 +382,9 @@ SaveResult writeBoth(const QString& folder, const QString& baseName,
         try {
             image = databaseImage(fields);
         } catch (const jet::Error& error) {
-            return {false,
-                    QStringLiteral("Could not write \"%1\": %2")
-                        .arg(shown(state.database), QString::fromUtf8(error.what())),
-                    NothingLost};
+            return told(failedWith(QStringLiteral("Could not write \"%1\": %2")
+                                       .arg(shown(state.database), QString::fromUtf8(error.what())),
+                                   NothingLost));
         }
         newDatabase.emplace(
             safewrite::NewFile::create(state.folder, prefix + NewDatabase, state.database));
@@ -358,23 +419,25 @@ SaveResult writeBoth(const QString& folder, const QString& baseName,
     } catch (const std::exception& error) {
         const QString failure = failureText(error);
         // Unfinished files stay for undo() to find them by their names.
+        std::vector<fs::path> made{state.keptDatabase, state.keptReport};
         for (auto* file : {&newDatabase, &newReport}) {
             if (*file)
-                (*file)->release();
+                made.push_back((*file)->release());
         }
         try {
             if (state.reportNew) {
-                safewrite::moveAside(state.report, state.folder,
-                                     prefix + char('0' + (state.hadDatabase ? HadDatabase : 0) +
-                                                   (state.hadReport ? HadReport : 0)));
+                made.push_back(
+                    safewrite::moveAside(state.report, state.folder,
+                                         prefix + char('0' + (state.hadDatabase ? HadDatabase : 0) +
+                                                       (state.hadReport ? HadReport : 0))));
                 state.reportNew = false;
                 state.reportMovedAside = true;
             }
-            undo(scan(state.folder, prefix), state);
+            undo(scan(state.folder, prefix, made), state);
         } catch (const std::exception&) {
             // What could not be put back is said below.
         }
-        return {false, failure, onDisk(state, scan(state.folder, prefix))};
+        return told(failedWith(failure, onDisk(state, scan(state.folder, prefix, made))));
     }
 
     // Both new files are in place: the old ones kept aside are no longer needed. Should one
@@ -386,7 +449,7 @@ SaveResult writeBoth(const QString& folder, const QString& baseName,
         }
     } catch (const safewrite::Error&) {
     }
-    return {true, {}, {}};
+    return told(SaveResult{true, {}, {}, {}});
 }
 
 } // namespace reportfiles

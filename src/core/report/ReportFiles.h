@@ -8,11 +8,17 @@
 // A failure at any step puts the old pair back and removes every file of the save. The files
 // a save keeps beside the final ones carry names of their own (see leftoverPrefix), so the next
 // save to the same name finds what a killed save left: it puts the old pair back when the new
-// report had not yet replaced the old one, and removes the rest.
+// report had not yet replaced the old one, and removes the rest. Only files a save could have
+// made are acted on: plain files of this user's, a new report only when it is complete. What
+// else carries such a name (a link, a folder, someone else's file) is left alone and named.
+//
+// Saves to one name in one folder run one at a time: each holds a lock (a file of its own
+// beside the pair, gone with the save) that the system releases if the save is killed.
 
 #include "ReportLayout.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -32,6 +38,9 @@ struct SaveResult
     QString failure;
     // What is on disk after the failure: which files are old, which new, any copy kept.
     QString onDisk;
+    // Entries with the names of a save's own files that no save of this program made (links,
+    // folders, files of someone else's), left as they are.
+    QStringList strangers;
 };
 
 // Writes "<folder>/<baseName>.txt" and ".mdb" from the report table; either both files are

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -202,6 +203,62 @@ std::filesystem::path moveAside(const std::filesystem::path& existing,
              ++attempt < kAttempts);
     safewrite::rename(existing, aside);
     return aside;
+}
+
+bool isOwnFile(const std::filesystem::path& path)
+{
+    return System::current().isOwnFile(path);
+}
+
+std::optional<Lock> Lock::take(const std::filesystem::path& path,
+                               std::chrono::milliseconds patience)
+{
+    const auto until = std::chrono::steady_clock::now() + patience;
+    while (true) {
+        std::intptr_t handle = 0;
+        bool busy = false;
+        if (const std::error_code error = System::current().lock(path, handle, busy))
+            throw Error("Could not lock", path, error);
+        if (!busy)
+            return Lock(path, handle);
+        if (std::chrono::steady_clock::now() >= until)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+Lock::Lock(std::filesystem::path path, std::intptr_t handle)
+    : path_(std::move(path)), handle_(handle)
+{
+}
+
+Lock::Lock(Lock&& other) noexcept
+    : path_(std::move(other.path_)), handle_(other.handle_),
+      held_(std::exchange(other.held_, false))
+{
+}
+
+Lock& Lock::operator=(Lock&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        path_ = std::move(other.path_);
+        handle_ = other.handle_;
+        held_ = std::exchange(other.held_, false);
+    }
+    return *this;
+}
+
+Lock::~Lock()
+{
+    release();
+}
+
+void Lock::release()
+{
+    if (held_)
+        System::current().unlock(path_, handle_);
+    held_ = false;
 }
 
 } // namespace safewrite

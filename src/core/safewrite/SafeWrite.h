@@ -10,8 +10,10 @@
 //
 //     safewrite::writeFile("/data/out.bin", bytes);
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -103,5 +105,33 @@ std::filesystem::path keepAside(const std::filesystem::path& existing,
 // Renames `existing` to a new name "<folder>/<prefix><random>" and returns that name.
 std::filesystem::path moveAside(const std::filesystem::path& existing,
                                 const std::filesystem::path& folder, std::string_view prefix);
+
+// Whether `path` is a plain file of this user's: something a save of this program could have
+// made, unlike a link, a folder or a file of someone else's that happens to have such a name.
+bool isOwnFile(const std::filesystem::path& path);
+
+// An exclusive lock that the file `path` stands for, held until the object goes: the lock file
+// is then removed. A process that ends, however it ends, releases its locks.
+class Lock
+{
+public:
+    // Takes the lock, waiting up to `patience` while another process holds it; nothing when it
+    // is still held then. Throws Error when the lock file cannot be made or is not a plain file
+    // of this user's.
+    static std::optional<Lock> take(const std::filesystem::path& path,
+                                    std::chrono::milliseconds patience);
+
+    Lock(Lock&& other) noexcept;
+    Lock& operator=(Lock&& other) noexcept;
+    ~Lock();
+
+private:
+    Lock(std::filesystem::path path, std::intptr_t handle);
+    void release();
+
+    std::filesystem::path path_;
+    std::intptr_t handle_;
+    bool held_ = true;
+};
 
 } // namespace safewrite

@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace safewrite {
@@ -21,6 +23,11 @@ std::error_code result(int value)
 int descriptor(std::intptr_t handle)
 {
     return static_cast<int>(handle);
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 class PosixSystem final : public System
@@ -117,6 +124,55 @@ public:
     {
         if (::getentropy(bytes.data(), bytes.size()) != 0)
             throw std::system_error(lastError(), "no random numbers from the system");
+    }
+
+    bool isOwnFile(const std::filesystem::path& path) override
+    {
+        struct stat entry = {};
+        return ::lstat(path.c_str(), &entry) == 0 && S_ISREG(entry.st_mode) &&
+               entry.st_uid == ::geteuid();
+    }
+
+    std::error_code lock(const std::filesystem::path& path, std::intptr_t& handle,
+                         bool& busy) override
+    {
+        busy = false;
+        while (true) {
+            int fd = -1;
+            do {
+                fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+            } while (fd < 0 && errno == EINTR);
+            if (fd < 0)
+                return lastError();
+            struct stat held = {};
+            if (::fstat(fd, &held) != 0 || !S_ISREG(held.st_mode) || held.st_uid != ::geteuid()) {
+                ::close(fd);
+                return std::make_error_code(std::errc::operation_not_permitted);
+            }
+            if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+                const std::error_code error = lastError();
+                ::close(fd);
+                busy = error == std::errc::operation_would_block;
+                return busy ? std::error_code() : error;
+            }
+            // The holder before may have removed the file between our open and our lock, and
+            // another save may have made it anew: only the file under the name counts.
+            struct stat named = {};
+            if (::lstat(path.c_str(), &named) == 0 && sameFile(named, held)) {
+                handle = fd;
+                return {};
+            }
+            ::close(fd);
+        }
+    }
+
+    void unlock(const std::filesystem::path& path, std::intptr_t handle) override
+    {
+        struct stat held = {}, named = {};
+        if (::fstat(descriptor(handle), &held) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            sameFile(named, held))
+            ::unlink(path.c_str());
+        ::close(descriptor(handle));
     }
 };
 

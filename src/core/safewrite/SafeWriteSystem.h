@@ -50,6 +50,17 @@ public:
     virtual std::error_code remove(const std::filesystem::path& path) = 0;
     virtual std::error_code syncFolder(const std::filesystem::path& folder) = 0;
     virtual void randomBytes(std::span<std::uint8_t> bytes) = 0;
+
+    // Whether `path` is a plain file (not a link, folder, pipe or device) that this user owns:
+    // a file this program could have made.
+    virtual bool isOwnFile(const std::filesystem::path& path) = 0;
+    // Takes the exclusive lock that the file `path` stands for, making the file if need be;
+    // `busy` when another process holds it. The system releases a lock when its holder ends,
+    // however it ends. Refuses a name that is not a plain file of this user's.
+    virtual std::error_code lock(const std::filesystem::path& path, std::intptr_t& handle,
+                                 bool& busy) = 0;
+    // Releases the lock and removes its file.
+    virtual void unlock(const std::filesystem::path& path, std::intptr_t handle) = 0;
 };
 
 // Puts `system` in force until it goes out of scope, then the one before it again.

@@ -126,6 +126,41 @@ public:
             throw std::system_error(std::make_error_code(std::errc::io_error),
                                     "no random numbers from the system");
     }
+
+    bool isOwnFile(const std::filesystem::path& path) override
+    {
+        // Who may remove a file is a matter of its access list on Windows: a plain file is enough.
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               !(attributes &
+                 (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE));
+    }
+
+    std::error_code lock(const std::filesystem::path& path, std::intptr_t& handle,
+                         bool& busy) override
+    {
+        // Opened unshared, the file is the lock; it goes when its handle closes, also when the
+        // process is ended.
+        busy = false;
+        const HANDLE file = ::CreateFileW(
+            path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+            nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD error = ::GetLastError();
+            // A lock file being deleted as its holder closes it refuses access for a moment.
+            busy = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+            return busy ? std::error_code()
+                        : std::error_code(static_cast<int>(error), std::system_category());
+        }
+        handle = reinterpret_cast<std::intptr_t>(file);
+        return {};
+    }
+
+    void unlock(const std::filesystem::path&, std::intptr_t handle) override
+    {
+        ::CloseHandle(fileHandle(handle));
+    }
 };
 
 } // namespace
