@@ -141,8 +141,13 @@ void writeFile(const std::filesystem::path& target, std::span<const std::uint8_t
 
 void rename(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (const std::error_code error = System::current().rename(from, to))
-        throw Error("Could not replace", to, error);
+    if (const std::error_code error = System::current().rename(from, to)) {
+        // Said of the file the person knows of: one that is there is replaced, one that is not
+        // yet there is created.
+        std::error_code ignored;
+        const bool there = std::filesystem::exists(std::filesystem::symlink_status(to, ignored));
+        throw Error(there ? "Could not replace" : "Could not create", to, error);
+    }
 }
 
 void remove(const std::filesystem::path& path)
