@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -164,9 +165,15 @@ inline Main2& toPostureSelection(Road& road, const QString& name = {}, const QSt
     road.start();
     road.caution().Command1->click();
     EmployeeDetails& details = road.details();
-    QTest::keyClicks(details.Text1, name);
-    QTest::keyClicks(details.Text2, id);
-    QTest::keyClicks(details.Text3, location);
+    const std::pair<QLineEdit*, QString> boxes[] = {
+        {details.Text1, name}, {details.Text2, id}, {details.Text3, location}};
+    for (const auto& [box, text] : boxes) {
+        // Keys can be typed for ASCII only; other text comes in as a paste does.
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+            QTest::keyClicks(box, text);
+        else
+            box->insert(text);
+    }
     details.Command1->click();
     return road.main2();
 }

@@ -216,7 +216,8 @@ private slots:
     }
 
     // Every character of the Basic Multilingual Plane and a few beyond: the 256 of the code page
-    // (tests/data/windows-1252.txt) become their byte, every other code point one "?".
+    // (tests/data/windows-1252.txt) become their byte, those Windows writes as a close character
+    // (tests/data/windows-1252-best-fit.txt) that character, every other code point one "?".
     void windows1252()
     {
         QHash<char32_t, char> bytes;
@@ -226,6 +227,10 @@ private slots:
                              char(row[0].chopped(1).toUInt(nullptr, 16) + i - 1));
         }
         QCOMPARE(bytes.size(), 256);
+        // Characters outside the code page that Windows writes as a close one.
+        for (const QStringList& row : dataRows(QStringLiteral("windows-1252-best-fit.txt")))
+            bytes.insert(row[0].toUInt(nullptr, 16), char(row[1].toUInt(nullptr, 16)));
+        QCOMPARE(bytes.size(), 256 + 441);
 
         QList<char32_t> codePoints;
         for (char32_t c = 0; c < 0x10000; ++c) {

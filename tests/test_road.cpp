@@ -118,6 +118,19 @@ private slots:
         QCOMPARE(road->assessment().EmployeeName(), kept);
     }
 
+    // Details the text report cannot hold as typed are named at Continue with how the report
+    // will hold them; the assessment (and with it the database) keeps them as typed.
+    void detailsOutsideTheCodePageAreNamed()
+    {
+        toPostureSelection(*road, QStringLiteral("Łukasz Wiśniewski"), QStringLiteral("E-1"),
+                           QStringLiteral("東京"));
+        QCOMPARE(seams.messages.size(), 1);
+        QVERIFY2(seams.messages[0].contains(QStringLiteral(
+                     "\"Łukasz Wiśniewski\" as \"Lukasz Wisniewski\" and \"東京\" as \"??\"")),
+                 qPrintable(seams.messages[0]));
+        QCOMPARE(road->assessment().EmployeeName(), QStringLiteral("Łukasz Wiśniewski"));
+    }
+
     // The window shows the assessment the clicks make: the chosen frames red, a region's score
     // from its first click on (the activity score from the start), the other labels empty.
     void clicksShowTheAssessment()

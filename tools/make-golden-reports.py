@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Writes the golden text reports in tests/data from values worked out by hand, without the
 program's code: 128 lines, entry n-1 on line n, texts in double quotes, integers bare, empty
-entries as empty lines, CR LF line ends, Windows-1252 with "?" for each character it lacks.
+entries as empty lines, CR LF line ends, Windows-1252 with the close character Windows writes
+for each character it lacks, or "?" where there is none.
 Run it from anywhere; it rewrites the report-*.txt files it names below."""
 import pathlib
+
+DATA = pathlib.Path(__file__).resolve().parent.parent / "tests" / "data"
 
 RESULTS = ["VESK Score - Left Arm", "Risk Level - Left Arm", "Upper Arm - Left", "Lower Arm - Left",
            "Wrist - Left", "VESK Score - Right Arm", "Risk Level - Right Arm", "Upper Arm - Right",
@@ -14,6 +17,13 @@ REGIONS = [("Trunk", 5), ("Neck", 3), ("Legs", 4), ("Upper Arm Right", 7), ("Upp
            ("Load", 4), ("Coupling", 4), ("Activity", 3)]
 OPTIONS = [f"{region} - Option {n}" for region, count in REGIONS for n in range(1, count + 1)]
 EMPLOYEE = ["Employee Name:", "Employee ID:", "Employee Location:"]
+
+
+# Characters outside the code page that Windows writes as a close one (made from Windows' own
+# conversion by tools/windows-best-fit.sh); any other is written as "?".
+BEST_FIT = {int(c, 16): bytes([int(b, 16)]).decode("cp1252", "surrogateescape")
+            for c, b in (line.split() for line in open(DATA / "windows-1252-best-fit.txt")
+                         if not line.startswith("#"))}
 
 
 def report(values, chosen, employee):
@@ -27,7 +37,8 @@ def report(values, chosen, employee):
     entries += [x for pair in zip(EMPLOYEE, typed) for x in pair]
     lines = [str(e) if isinstance(e, int) else "" if e is None else '"' + e + '"' for e in entries]
     assert len(lines) == 128
-    return "".join(line + "\r\n" for line in lines).encode("cp1252", errors="replace")
+    text = "".join(line + "\r\n" for line in lines).translate(BEST_FIT)
+    return text.encode("cp1252", errors="replace")
 
 
 # Trunk 3, neck 2, legs 2 -> A 5; load 1 -> Score A 6. Left: upper 2, lower 1, wrist 2 -> B 2,

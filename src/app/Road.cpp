@@ -18,6 +18,7 @@
 #include "VESKOverview.h"
 #include "VESKResults.h"
 #include "VESKRiskLevel.h"
+#include "Windows1252.h"
 #include "WorksheetPage.h"
 
 #include <QApplication>
@@ -241,6 +242,22 @@ void Road::continueWith(const QString& name, const QString& idNumber, const QStr
     main2().showInFront();
     m_details->hide();
     m_assessment.setEmployee(name, idNumber, location);
+
+    // The text report holds what Windows-1252 can: the person learns at once how a detail
+    // outside it will read there (the database keeps every character).
+    QStringList changed;
+    const Employee& typed = *m_assessment.employee();
+    for (const QString& text : {typed.name, typed.idNumber, typed.location}) {
+        const QString written = asWrittenInWindows1252(text);
+        if (written != text)
+            changed << QStringLiteral("\"%1\" as \"%2\"").arg(text, written);
+    }
+    if (!changed.isEmpty())
+        platform::messageBox(
+            QStringLiteral("The text report is written in Windows-1252, which does not hold every "
+                           "character typed. It will hold %1. The database keeps the details "
+                           "exactly as typed.")
+                .arg(changed.join(QStringLiteral(" and "))));
 }
 
 void Road::choose(int option)

@@ -1,7 +1,10 @@
 #include "Windows1252.h"
 
+#include "BestFit1252.h"
+
 #include <QList>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -22,6 +25,12 @@ char encode(char32_t codePoint)
         if (HighControls[i] == codePoint)
             return static_cast<char>(0x80 + i);
     }
+    // Outside the code page: the close character Windows writes, else "?".
+    const auto fit = std::lower_bound(
+        BestFit1252.begin(), BestFit1252.end(), codePoint,
+        [](const BestFit& entry, char32_t wanted) { return entry.codePoint < wanted; });
+    if (fit != BestFit1252.end() && fit->codePoint == codePoint)
+        return static_cast<char>(fit->byte);
     return '?';
 }
 
@@ -34,6 +43,11 @@ std::string toWindows1252(const QString& text)
     for (char32_t codePoint : text.toUcs4())
         out.push_back(encode(codePoint));
     return out;
+}
+
+QString asWrittenInWindows1252(const QString& text)
+{
+    return fromWindows1252(toWindows1252(text));
 }
 
 QString fromWindows1252(std::string_view bytes)
