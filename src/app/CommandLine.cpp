@@ -19,6 +19,14 @@ Request parse(const QStringList& arguments)
         QStringLiteral("Writes the printed worksheet of the saved report to the PDF file, "
                        "without opening a window."));
     parser.addOption(pdf);
+    const QCommandLineOption measure(
+        QStringLiteral("measure"),
+        QStringLiteral("Measures the worker's posture on the photo and prints the joint angles "
+                       "and the drawings they suggest, without opening a window."),
+        QStringLiteral("photo"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("With --measure: prints one JSON object."));
+    parser.addOptions({measure, json});
     parser.addPositionalArgument(
         QStringLiteral("report"),
         QStringLiteral("A saved report (\"<name> VESK Analysis.txt\"): the assessment starts "
@@ -41,6 +49,11 @@ Request parse(const QStringList& arguments)
                     QCoreApplication::applicationVersion() + QLatin1Char('\n')};
     }
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(measure)) {
+        if (!positional.isEmpty() || parser.isSet(pdf))
+            return {Action::Refused, {}, {}, QStringLiteral("--measure takes one photo.\n")};
+        return {Action::Measure, parser.value(measure), {}, {}, parser.isSet(json)};
+    }
     if (parser.isSet(pdf)) {
         if (positional.size() != 2)
             return {Action::Refused,
@@ -58,6 +71,8 @@ Request parse(const QStringList& arguments)
 bool needsNoWindow(int argc, const char* const* argv)
 {
     for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--measure", 9) == 0) // also "--measure=<photo>"
+            return true;
         for (const char* option : {"--pdf", "--help", "-h", "--help-all", "--version", "-v"}) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;

@@ -4,6 +4,7 @@
 #include "Forms.h"
 #include "GuardedApplication.h"
 #include "HelpWindow.h"
+#include "MeasureCommand.h"
 #include "Platform.h"
 #include "SavedReport.h"
 
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
         std::fputs((failure + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
         return 1;
     }
+    case Action::Measure:
+        return measurecommand::run(request.report, request.json);
     case Action::Run:
         break;
     }
