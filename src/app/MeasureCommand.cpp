@@ -76,7 +76,7 @@ QJsonObject toJson(const PhotoMeasurement& m)
         QJsonObject entry{
             {QStringLiteral("region"), QString::fromUtf8(region.data(), qsizetype(region.size()))},
             {QStringLiteral("measure"), QString::fromStdString(angleName(s.measure, s.side))},
-            {QStringLiteral("check_by_eye"), s.checkByEye() || !s.angle.measured},
+            {QStringLiteral("check_by_eye"), s.checkByEye()},
             {QStringLiteral("confidence"), std::round(double(s.angle.visibility) * 100) / 100},
         };
         entry[QStringLiteral("angle")] =

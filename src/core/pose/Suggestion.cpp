@@ -65,7 +65,8 @@ int bandOption(Region region, float degrees, float* clearance)
                 continue;
             edges.push_back(band.low);
             edges.push_back(band.high);
-            if (degrees >= band.low && degrees < band.high)
+            // A band holds its low edge; the top of the scale, 180 degrees, as well.
+            if (degrees >= band.low && (degrees < band.high || (band.high >= 180 && degrees <= 180)))
                 found = int(i);
         }
     }

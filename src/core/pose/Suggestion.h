@@ -37,7 +37,11 @@ struct RegionSuggestion
     Verdict verdict = Verdict::NotMeasured;
     int option = -1; // index into Options of the suggested drawing, or -1
 
-    bool checkByEye() const { return verdict == Verdict::CheckByEye; }
+    // The assessor judges the region alone: no drawing can be suggested for it.
+    bool checkByEye() const
+    {
+        return verdict == Verdict::CheckByEye || verdict == Verdict::NotMeasured;
+    }
 };
 
 // The nine regions whose drawings show an angle, in the order of the option table.
