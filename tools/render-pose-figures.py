@@ -112,14 +112,13 @@ def hand(wrist, hand_dir, side_z, thumb_z):
     u = (hand_dir[0], hand_dir[1], 0.0)
     n = (hand_dir[1], -hand_dir[0], 0.0)  # palm side
     z = (0.0, 0.0, 1.0)
-    out = ellipsoid(add(wrist, u, 0.05), (u, n, z), (0.055, 0.018, 0.043), "Skin")
+    out = ellipsoid(add(wrist, u, 0.05), (u, n, z), (0.058, 0.02, 0.045), "Skin")
     for k, dz in enumerate((-0.03, -0.01, 0.01, 0.03)):
         length = (0.04, 0.047, 0.045, 0.036)[k if thumb_z > 0 else 3 - k]
         base = add(wrist, u, 0.095)
         base = (base[0], base[1], base[2] + dz)
-        bent = rotate(hand_dir, -20)
-        mid = add(base, bent, length)
-        tip = add(mid, rotate(hand_dir, -40), length * 0.8)
+        mid = add(base, rotate(hand_dir, -10), length * 1.1)
+        tip = add(mid, rotate(hand_dir, -20), length * 0.9)
         out += limb(base, mid, 0.0095, 0.0085, "Skin") + limb(mid, tip, 0.0085, 0.007, "Skin")
     base = add(wrist, u, 0.025)
     base = (base[0] + n[0] * 0.01, base[1] + n[1] * 0.01, base[2] + thumb_z * 0.035)
@@ -163,8 +162,9 @@ def figure(pose):
     z = (0.0, 0.0, 1.0)
     neck_top = add(shoulder, neck_up, NECK)
     out.append(limb(add(shoulder, up, -0.03), neck_top, 0.06, 0.055, "Skin"))
+    # The ears sit on the neck's axis, plumb above the shoulders when the neck is upright.
     head = add(neck_top, neck_up, 0.08)
-    head = (head[0] + fwd[0] * 0.02, head[1] + fwd[1] * 0.02, 0.0)
+    head = (head[0] + fwd[0] * 0.005, head[1] + fwd[1] * 0.005, 0.0)
 
     def at(f, u, s):
         return (head[0] + fwd[0] * f + hu[0] * u, head[1] + fwd[1] * f + hu[1] * u, s)

@@ -285,7 +285,13 @@ def main():
     parser.add_argument("--sha256", help="refuse a model file whose SHA-256 differs")
     parser.add_argument("--outputs", help="comma-separated outputs to keep (default: all)")
     args = parser.parse_args()
-    data = open(args.model, "rb").read()
+    try:
+        with open(args.model, "rb") as f:
+            data = f.read()
+    except OSError as e:
+        print(f"tflite2onnx: cannot read {args.model} ({e.strerror}); 'npm ci' installs the "
+              "pinned models", file=sys.stderr)
+        return 1
     if args.sha256 and hashlib.sha256(data).hexdigest() != args.sha256.lower():
         print(f"tflite2onnx: {args.model} is not the pinned model (SHA-256 "
               f"{hashlib.sha256(data).hexdigest()})", file=sys.stderr)

@@ -71,7 +71,7 @@ private slots:
         QFETCH(QString, model);
         int status = -1;
         const QString output = run(
-            QStringLiteral("/usr/bin/python3"),
+            QStringLiteral(VESK_PYTHON),
             {QStringLiteral("-c"),
              QStringLiteral("import onnx, sys; m = onnx.load(sys.argv[1]); onnx.checker.check_model(m, "
                             "full_check=True); print(m.opset_import[0].version)"),
@@ -88,7 +88,7 @@ private slots:
         QVERIFY(dir.isValid());
         const QString source = QStringLiteral(VESK_SOURCE_DIR "/node_modules/@mediapipe/pose/pose_landmark_lite.tflite");
         int status = -1;
-        const QString output = run(QStringLiteral("/usr/bin/python3"),
+        const QString output = run(QStringLiteral(VESK_PYTHON),
                                    {QStringLiteral(VESK_SOURCE_DIR "/tools/tflite2onnx.py"), source,
                                     dir.filePath(QStringLiteral("out.onnx")),
                                     QStringLiteral("--sha256=e9a5c5cb17f736fafd4c2ec1da3b3d331d6edbe8a0d"

@@ -17,6 +17,17 @@ float sigmoid(float x)
     return 1 / (1 + std::exp(-std::clamp(x, -100.0f, 100.0f)));
 }
 
+// The point of the other side of the body: the eyes, ears and mouth corners (1 to 10) and the
+// limbs (11 to 32) come in left and right pairs; the nose has none.
+int mirrorOf(int point)
+{
+    if (point == 0)
+        return 0;
+    if (point <= 6) // left eye inner, centre, outer; then the right eye's
+        return point <= 3 ? point + 3 : point - 3;
+    return point % 2 == 1 ? point + 1 : point - 1;
+}
+
 } // namespace
 
 LandmarkModel::LandmarkModel(const std::string& onnxFile)
@@ -25,7 +36,7 @@ LandmarkModel::LandmarkModel(const std::string& onnxFile)
 }
 
 LandmarkModel::Result LandmarkModel::run(const cv::Mat& picture, PixelView::Layout layout,
-                                         const RegionOfInterest& region)
+                                         const RegionOfInterest& region, bool mirrored)
 {
     // Sampling a large region straight down to the input size would alias; a region more than
     // twice the input is first shrunk by averaging, only the part of the picture it covers.
@@ -60,6 +71,8 @@ LandmarkModel::Result LandmarkModel::run(const cv::Mat& picture, PixelView::Layo
                    cv::Scalar::all(0));
     if (layout == PixelView::Layout::Bgrx)
         cv::cvtColor(crop, crop, cv::COLOR_BGRA2RGB);
+    if (mirrored)
+        cv::flip(crop, crop, 1);
     m_net.setInput(cv::dnn::blobFromImage(crop, 1 / 255.0));
     std::vector<cv::Mat> outputs;
     const auto start = std::chrono::steady_clock::now();
@@ -75,11 +88,13 @@ LandmarkModel::Result LandmarkModel::run(const cv::Mat& picture, PixelView::Layo
     std::array<cv::Point2f, PointCount> points;
     for (int i = 0; i < PointCount; ++i) {
         const float* v = values + i * ValuesPerPoint;
-        region.toPicture(v[0] / InputSize, v[1] / InputSize, points[std::size_t(i)].x,
-                         points[std::size_t(i)].y);
+        const float x = mirrored ? InputSize - v[0] : v[0];
+        cv::Point2f& p = points[std::size_t(i)];
+        region.toPicture(x / InputSize, v[1] / InputSize, p.x, p.y);
+        // In a mirror the body's left side is where its right would be.
         if (i < LandmarkCount)
-            result.keypoints[std::size_t(i)] = {points[std::size_t(i)].x, points[std::size_t(i)].y,
-                                                v[2] * region.size / InputSize, sigmoid(v[3])};
+            result.keypoints[std::size_t(mirrored ? mirrorOf(i) : i)] = {
+                p.x, p.y, v[2] * region.size / InputSize, sigmoid(v[3])};
     }
     result.next =
         RegionOfInterest::aligned(points[33].x, points[33].y, points[34].x, points[34].y, 1.25f);

@@ -24,7 +24,10 @@ public:
         float presence = 0;    // 0 to 1: a person is in the region
         RegionOfInterest next; // the region the keypoints say the body fills
     };
-    Result run(const cv::Mat& picture, PixelView::Layout layout, const RegionOfInterest& region);
+    // `mirrored` looks at the region flipped left to right, and gives the points back as they
+    // are in the picture, the body's sides swapped back.
+    Result run(const cv::Mat& picture, PixelView::Layout layout, const RegionOfInterest& region,
+               bool mirrored = false);
 
     double lastPassSeconds() const { return m_passSeconds; }
 

@@ -89,12 +89,26 @@ PoseMeasurement PoseDetector::measure(const PixelView& picture, const std::stop_
             result.modelSeconds += m_models->landmarks.lastPassSeconds();
             if (landmarks.presence < MinPresence)
                 break;
-            region = landmarks.next;
+            if (pass == 0)
+                region = landmarks.next;
         }
         result.presence = landmarks.presence;
         if (landmarks.presence < MinPresence) {
             result.outcome = Outcome::NoPerson;
             return result;
+        }
+        // The last region once more in a mirror, and the mean of both: the model's errors on
+        // a body and on its mirror image differ, and half of each is left.
+        if (stop.stop_requested())
+            return stopped;
+        const LandmarkModel::Result mirror =
+            m_models->landmarks.run(pixels, picture.layout, region, true);
+        result.modelSeconds += m_models->landmarks.lastPassSeconds();
+        for (std::size_t i = 0; i < landmarks.keypoints.size(); ++i) {
+            Keypoint& p = landmarks.keypoints[i];
+            const Keypoint& q = mirror.keypoints[i];
+            p = {(p.x + q.x) / 2, (p.y + q.y) / 2, (p.z + q.z) / 2,
+                 (p.visibility + q.visibility) / 2};
         }
         // From the decoded pixels to the picture's own.
         const float sx =

@@ -66,7 +66,8 @@ int bandOption(Region region, float degrees, float* clearance)
             edges.push_back(band.low);
             edges.push_back(band.high);
             // A band holds its low edge; the top of the scale, 180 degrees, as well.
-            if (degrees >= band.low && (degrees < band.high || (band.high >= 180 && degrees <= 180)))
+            if (degrees >= band.low &&
+                (degrees < band.high || (band.high >= 180 && degrees <= 180)))
                 found = int(i);
         }
     }
