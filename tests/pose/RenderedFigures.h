@@ -22,7 +22,7 @@ inline const QString Folder = QStringLiteral(VESK_SOURCE_DIR "/tests/data/pose")
 struct Figure
 {
     QString picture;
-    int view = 0;              // degrees off the side view toward the front
+    int view = 0;               // degrees off the side view toward the front
     QMap<QString, float> truth; // "trunk", "neck", "knee", "right_arm", "left_wrist", ...
     QMap<QString, int> option;  // the same keys: the true drawing's option number, 0 none
 };
@@ -90,9 +90,9 @@ struct Tally
 
 struct Evaluation
 {
-    QMap<int, int> figures, found;          // by view
-    QMap<QString, Tally> joints;            // "<view> <measure> near|far"
-    QMap<int, Tally> views;                 // all regions of a view: check by eye
+    QMap<int, int> figures, found; // by view
+    QMap<QString, Tally> joints;   // "<view> <measure> near|far"
+    QMap<int, Tally> views;        // all regions of a view: check by eye
 
     void add(const Figure& figure, const measurecommand::PhotoMeasurement& m)
     {
@@ -127,7 +127,9 @@ struct Evaluation
             ++t.suggested;
             t.agreed += got == expected;
             // Knee drawings 3 and 4 follow "none" (0) as bands 1, 2 and 3 of the knee.
-            const auto rank = [&](int option) { return s.measure == Measure::Knee && option > 0 ? option - 2 : option; };
+            const auto rank = [&](int option) {
+                return s.measure == Measure::Knee && option > 0 ? option - 2 : option;
+            };
             t.twoAway += std::abs(rank(got) - rank(expected)) >= 2;
         }
     }

@@ -49,7 +49,8 @@ struct SyntheticPose
             const float shoulderF = 250 * std::sin(rad(trunk));
             const float shoulderU = hipUp + 250 * std::cos(rad(trunk));
             put(L(Landmark::RightShoulder, Landmark::LeftShoulder), shoulderF, shoulderU, z, v);
-            put(L(Landmark::RightEar, Landmark::LeftEar), shoulderF + 90 * std::sin(rad(trunk + neck)),
+            put(L(Landmark::RightEar, Landmark::LeftEar),
+                shoulderF + 90 * std::sin(rad(trunk + neck)),
                 shoulderU + 90 * std::cos(rad(trunk + neck)), z, v);
             // Arms swing forward from hanging down along the trunk.
             const ArmAngles& a = isRight ? right : left;
@@ -69,7 +70,8 @@ struct SyntheticPose
             put(L(Landmark::RightPinky, Landmark::LeftPinky), knuckleF, knuckleU, z - medial, v);
             put(L(Landmark::RightThumb, Landmark::LeftThumb), knuckleF, knuckleU, z + medial, v);
         }
-        const Keypoint& ear = at(k, nearSide == Side::Right ? Landmark::RightEar : Landmark::LeftEar);
+        const Keypoint& ear =
+            at(k, nearSide == Side::Right ? Landmark::RightEar : Landmark::LeftEar);
         k[std::size_t(Landmark::Nose)] = {ear.x + f * 40 * std::cos(rad(trunk + neck)),
                                           ear.y + 40 * std::sin(rad(trunk + neck)), -30, 0.99f};
         return k;

@@ -26,7 +26,8 @@ Run measure(const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.start(QStringLiteral(VESK_PROGRAM), QStringList{QStringLiteral("--measure")} + arguments);
+    process.start(QStringLiteral(VESK_PROGRAM),
+                  QStringList{QStringLiteral("--measure")} + arguments);
     Run run;
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -70,16 +71,18 @@ private slots:
             if (!drawing.isNull())
                 QVERIFY(drawing.toString().startsWith(names.last() + QStringLiteral(" - Option ")));
         }
-        QCOMPARE(names, (QStringList{"Trunk", "Neck", "Legs", "Upper Arm Right", "Upper Arm Left",
-                                     "Lower Arm Right", "Lower Arm Left", "Right Wrist",
-                                     "Left Wrist"}));
+        QCOMPARE(names,
+                 (QStringList{"Trunk", "Neck", "Legs", "Upper Arm Right", "Upper Arm Left",
+                              "Lower Arm Right", "Lower Arm Left", "Right Wrist", "Left Wrist"}));
         const QJsonArray keypoints = o[QStringLiteral("keypoints")].toArray();
         QCOMPARE(keypoints.size(), 33);
         const QJsonObject nose = keypoints[0].toObject();
         QCOMPARE(nose[QStringLiteral("name")].toString(), QStringLiteral("nose"));
         // In the photo's own pixels (960 x 720).
-        QVERIFY(nose[QStringLiteral("x")].toDouble() > 0 && nose[QStringLiteral("x")].toDouble() < 960);
-        QVERIFY(nose[QStringLiteral("y")].toDouble() > 0 && nose[QStringLiteral("y")].toDouble() < 720);
+        QVERIFY(nose[QStringLiteral("x")].toDouble() > 0 &&
+                nose[QStringLiteral("x")].toDouble() < 960);
+        QVERIFY(nose[QStringLiteral("y")].toDouble() > 0 &&
+                nose[QStringLiteral("y")].toDouble() < 720);
     }
 
     // The same photo as text names the regions with their drawing's words.
@@ -105,7 +108,8 @@ private slots:
         QVERIFY(empty.save(path));
         const Run json = measure({path, QStringLiteral("--json")});
         QCOMPARE(json.status, 1);
-        QCOMPARE(QJsonDocument::fromJson(json.out).object()[QStringLiteral("person")].toBool(true), false);
+        QCOMPARE(QJsonDocument::fromJson(json.out).object()[QStringLiteral("person")].toBool(true),
+                 false);
         const Run text = measure({path});
         QCOMPARE(text.status, 1);
         QVERIFY(text.out.contains("No person found"));
@@ -115,8 +119,10 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("says");
-        QTest::addRow("not a picture") << QStringLiteral("text") << QByteArray("cannot be read as a picture");
-        QTest::addRow("cut short") << QStringLiteral("truncated") << QByteArray("cannot be read as a picture");
+        QTest::addRow("not a picture")
+            << QStringLiteral("text") << QByteArray("cannot be read as a picture");
+        QTest::addRow("cut short")
+            << QStringLiteral("truncated") << QByteArray("cannot be read as a picture");
         QTest::addRow("folder") << QStringLiteral("folder") << QByteArray("is a folder");
         QTest::addRow("named pipe") << QStringLiteral("fifo") << QByteArray("not a regular file");
         QTest::addRow("nothing there") << QStringLiteral("missing") << QByteArray("does not exist");

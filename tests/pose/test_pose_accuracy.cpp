@@ -35,9 +35,21 @@ private slots:
         for (const rendered::Figure& f : figures) {
             QVERIFY2(QFile::exists(rendered::Folder + u'/' + f.picture), qPrintable(f.picture));
             for (auto it = Regions.begin(); it != Regions.end(); ++it)
-                QVERIFY2(f.option.value(it.key(), -1) == rendered::optionNumber(it.value(), f.truth.value(it.key())),
+                QVERIFY2(f.option.value(it.key(), -1) ==
+                             rendered::optionNumber(it.value(), f.truth.value(it.key())),
                          qPrintable(f.picture + u' ' + it.key()));
         }
+    }
+
+    // Photos are measured at a reduced size, the scales a JPEG decodes straight at: a
+    // 12000 x 9000 photo is never decoded whole.
+    void measuringSize()
+    {
+        QCOMPARE(measurecommand::measuringSize({12000, 9000}), QSize(1500, 1125));
+        QCOMPARE(measurecommand::measuringSize({4000, 3000}), QSize(1000, 750));
+        QCOMPARE(measurecommand::measuringSize({3000, 4000}), QSize(750, 1000));
+        QCOMPARE(measurecommand::measuringSize({960, 720}), QSize(960, 720));
+        QCOMPARE(measurecommand::measuringSize({1601, 10}), QSize(801, 5));
     }
 
     void sideViews()
@@ -49,7 +61,8 @@ private slots:
         for (const rendered::Figure& f : rendered::figures()) {
             if (f.view != 0)
                 continue;
-            const auto m = measurecommand::measurePhoto(rendered::Folder + u'/' + f.picture, *detector);
+            const auto m =
+                measurecommand::measurePhoto(rendered::Folder + u'/' + f.picture, *detector);
             QVERIFY2(m.error.isEmpty(), qPrintable(m.error));
             QVERIFY2(m.pose.outcome == PoseMeasurement::Outcome::Person, qPrintable(f.picture));
             evaluation.add(f, m);
@@ -57,8 +70,10 @@ private slots:
         QVERIFY(evaluation.figures.value(0) >= 30);
         const rendered::Tally trunk = evaluation.joints.value(QStringLiteral("0 trunk near"));
         const rendered::Tally knee = evaluation.joints.value(QStringLiteral("0 knee near"));
-        QVERIFY2(trunk.percentile(0.5) <= 5, qPrintable(QString::number(double(trunk.percentile(0.5)))));
-        QVERIFY2(knee.percentile(0.5) <= 8, qPrintable(QString::number(double(knee.percentile(0.5)))));
+        QVERIFY2(trunk.percentile(0.5) <= 5,
+                 qPrintable(QString::number(double(trunk.percentile(0.5)))));
+        QVERIFY2(knee.percentile(0.5) <= 8,
+                 qPrintable(QString::number(double(knee.percentile(0.5)))));
         QVERIFY(trunk.agreed >= 0.9 * trunk.suggested && trunk.suggested >= 20);
         for (auto it = evaluation.joints.begin(); it != evaluation.joints.end(); ++it)
             QVERIFY2(it->twoAway == 0, qPrintable(it.key()));

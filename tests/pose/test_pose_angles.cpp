@@ -92,9 +92,10 @@ private slots:
                         continue;
                     const float inward = edge == band.low ? 1.0f : -1.0f;
                     for (const int facing : {1, -1}) {
-                        const QByteArray name = QByteArray(spec.caption.data(), qsizetype(spec.caption.size())) +
-                                                " edge " + QByteArray::number(edge) +
-                                                (facing > 0 ? " facing right" : " facing left");
+                        const QByteArray name =
+                            QByteArray(spec.caption.data(), qsizetype(spec.caption.size())) +
+                            " edge " + QByteArray::number(edge) +
+                            (facing > 0 ? " facing right" : " facing left");
                         QTest::addRow("%s, clear", name.constData())
                             << spec.region << edge + inward * (margin + 0.5f) << facing << int(i);
                         QTest::addRow("%s, close", name.constData())
@@ -114,7 +115,8 @@ private slots:
         QFETCH(float, degrees);
         QFETCH(int, facing);
         QFETCH(int, expected);
-        const RegionSuggestion s = suggestionFor(bodyWith(region, degrees, facing).keypoints(), region);
+        const RegionSuggestion s =
+            suggestionFor(bodyWith(region, degrees, facing).keypoints(), region);
         QVERIFY(s.angle.measured);
         QVERIFY2(std::abs(s.angle.degrees - degrees) < 0.05f,
                  qPrintable(QStringLiteral("measured %1").arg(double(s.angle.degrees))));
@@ -192,24 +194,22 @@ private slots:
         QTest::addColumn<float>("visibility");
         QTest::addColumn<bool>("missing");
         QTest::addColumn<QList<Region>>("affected");
-        QTest::addRow("right elbow hidden") << int(Landmark::RightElbow) << 0.2f << false
-                                            << QList<Region>{Region::UpperRightArm,
-                                                             Region::LowerRightArm,
-                                                             Region::RightWrist};
-        QTest::addRow("right elbow missing") << int(Landmark::RightElbow) << 0.99f << true
-                                             << QList<Region>{Region::UpperRightArm,
-                                                              Region::LowerRightArm,
-                                                              Region::RightWrist};
-        QTest::addRow("left knee hidden") << int(Landmark::LeftKnee) << 0.1f << false
-                                          << QList<Region>{};
+        QTest::addRow("right elbow hidden")
+            << int(Landmark::RightElbow) << 0.2f << false
+            << QList<Region>{Region::UpperRightArm, Region::LowerRightArm, Region::RightWrist};
+        QTest::addRow("right elbow missing")
+            << int(Landmark::RightElbow) << 0.99f << true
+            << QList<Region>{Region::UpperRightArm, Region::LowerRightArm, Region::RightWrist};
+        QTest::addRow("left knee hidden")
+            << int(Landmark::LeftKnee) << 0.1f << false << QList<Region>{};
         QTest::addRow("both knees hidden")
             << int(Landmark::RightKnee) << 0.1f << false << QList<Region>{Region::Legs};
-        QTest::addRow("ears hidden") << int(Landmark::RightEar) << 0.1f << false
-                                     << QList<Region>{Region::Neck};
-        QTest::addRow("right hip missing") << int(Landmark::RightHip) << 0.99f << true
-                                           << QList<Region>{Region::Trunk, Region::Neck,
-                                                            Region::Legs, Region::UpperRightArm,
-                                                            Region::UpperLeftArm};
+        QTest::addRow("ears hidden")
+            << int(Landmark::RightEar) << 0.1f << false << QList<Region>{Region::Neck};
+        QTest::addRow("right hip missing")
+            << int(Landmark::RightHip) << 0.99f << true
+            << QList<Region>{Region::Trunk, Region::Neck, Region::Legs, Region::UpperRightArm,
+                             Region::UpperLeftArm};
     }
     void hiddenAndMissingPoints()
     {

@@ -39,7 +39,8 @@ cv::Mat input(int size, bool figure, double scale, double shift)
     cv::Mat rgb;
     if (figure) {
         cv::Mat bgr = cv::imread(VESK_SOURCE_DIR "/tests/data/pose/side-01.jpg");
-        cv::resize(bgr(cv::Rect(240, 0, 720, 720)), rgb, cv::Size(size, size), 0, 0, cv::INTER_AREA);
+        cv::resize(bgr(cv::Rect(240, 0, 720, 720)), rgb, cv::Size(size, size), 0, 0,
+                   cv::INTER_AREA);
         cv::cvtColor(rgb, rgb, cv::COLOR_BGR2RGB);
     } else {
         rgb.create(size, size, CV_8UC3);
@@ -70,13 +71,14 @@ private slots:
     {
         QFETCH(QString, model);
         int status = -1;
-        const QString output = run(
-            QStringLiteral(VESK_PYTHON),
-            {QStringLiteral("-c"),
-             QStringLiteral("import onnx, sys; m = onnx.load(sys.argv[1]); onnx.checker.check_model(m, "
-                            "full_check=True); print(m.opset_import[0].version)"),
-             ModelDir + u'/' + model},
-            &status);
+        const QString output =
+            run(QStringLiteral(VESK_PYTHON),
+                {QStringLiteral("-c"),
+                 QStringLiteral(
+                     "import onnx, sys; m = onnx.load(sys.argv[1]); onnx.checker.check_model(m, "
+                     "full_check=True); print(m.opset_import[0].version)"),
+                 ModelDir + u'/' + model},
+                &status);
         QVERIFY2(status == 0, qPrintable(output));
         QCOMPARE(output.trimmed(), QStringLiteral("10"));
     }
@@ -86,14 +88,16 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const QString source = QStringLiteral(VESK_SOURCE_DIR "/node_modules/@mediapipe/pose/pose_landmark_lite.tflite");
+        const QString source = QStringLiteral(
+            VESK_SOURCE_DIR "/node_modules/@mediapipe/pose/pose_landmark_lite.tflite");
         int status = -1;
-        const QString output = run(QStringLiteral(VESK_PYTHON),
-                                   {QStringLiteral(VESK_SOURCE_DIR "/tools/tflite2onnx.py"), source,
-                                    dir.filePath(QStringLiteral("out.onnx")),
-                                    QStringLiteral("--sha256=e9a5c5cb17f736fafd4c2ec1da3b3d331d6edbe8a0d"
-                                                   "32395855aeb2cdfd64b9f")},
-                                   &status);
+        const QString output =
+            run(QStringLiteral(VESK_PYTHON),
+                {QStringLiteral(VESK_SOURCE_DIR "/tools/tflite2onnx.py"), source,
+                 dir.filePath(QStringLiteral("out.onnx")),
+                 QStringLiteral("--sha256=e9a5c5cb17f736fafd4c2ec1da3b3d331d6edbe8a0d"
+                                "32395855aeb2cdfd64b9f")},
+                &status);
         QCOMPARE(status, 1);
         QVERIFY2(output.contains(QStringLiteral("not the pinned model")), qPrintable(output));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.onnx"))));
@@ -145,11 +149,12 @@ private slots:
         net.forward(mats, names);
 
         int status = -1;
-        const QString json = run(QStringLiteral("node"),
-                                 {QStringLiteral(VESK_SOURCE_DIR "/tests/pose/run-onnx.mjs"),
-                                  ModelDir + u'/' + model, file.fileName(), QStringLiteral("1"),
-                                  QStringLiteral("3"), QString::number(size), QString::number(size)},
-                                 &status);
+        const QString json =
+            run(QStringLiteral("node"),
+                {QStringLiteral(VESK_SOURCE_DIR "/tests/pose/run-onnx.mjs"),
+                 ModelDir + u'/' + model, file.fileName(), QStringLiteral("1"), QStringLiteral("3"),
+                 QString::number(size), QString::number(size)},
+                &status);
         QVERIFY2(status == 0, qPrintable(json.left(2000)));
         const QJsonObject reference = QJsonDocument::fromJson(json.toUtf8()).object();
         for (std::size_t k = 0; k < names.size(); ++k) {
@@ -164,8 +169,10 @@ private slots:
             qInfo("%s %s: largest %.3f, differs by at most %.6f", qPrintable(model),
                   names[k].c_str(), largest, difference);
             QVERIFY(largest > 0);
-            QVERIFY2(difference <= tolerance * std::max(largest, 1.0),
-                     qPrintable(QStringLiteral("%1 differs by %2").arg(outputs[qsizetype(k)]).arg(difference)));
+            QVERIFY2(
+                difference <= tolerance * std::max(largest, 1.0),
+                qPrintable(
+                    QStringLiteral("%1 differs by %2").arg(outputs[qsizetype(k)]).arg(difference)));
         }
     }
 };

@@ -9,8 +9,8 @@
 namespace {
 
 constexpr int InputSize = 256;
-constexpr int PointCount = 39;    // the body's 33, then the next region's centre and its top
-constexpr int ValuesPerPoint = 5; // x, y, z in input pixels, visibility and presence logits
+constexpr std::size_t PointCount = 39; // the body's 33, then the next region's centre and its top
+constexpr std::size_t ValuesPerPoint = 5; // x, y, z in input pixels, visibility and presence logits
 
 float sigmoid(float x)
 {
@@ -86,14 +86,14 @@ LandmarkModel::Result LandmarkModel::run(const cv::Mat& picture, PixelView::Layo
     Result result;
     result.presence = outputs[1].ptr<float>()[0];
     std::array<cv::Point2f, PointCount> points;
-    for (int i = 0; i < PointCount; ++i) {
+    for (std::size_t i = 0; i < PointCount; ++i) {
         const float* v = values + i * ValuesPerPoint;
         const float x = mirrored ? InputSize - v[0] : v[0];
-        cv::Point2f& p = points[std::size_t(i)];
+        cv::Point2f& p = points[i];
         region.toPicture(x / InputSize, v[1] / InputSize, p.x, p.y);
         // In a mirror the body's left side is where its right would be.
-        if (i < LandmarkCount)
-            result.keypoints[std::size_t(mirrored ? mirrorOf(i) : i)] = {
+        if (i < std::size_t(LandmarkCount))
+            result.keypoints[mirrored ? std::size_t(mirrorOf(int(i))) : i] = {
                 p.x, p.y, v[2] * region.size / InputSize, sigmoid(v[3])};
     }
     result.next =

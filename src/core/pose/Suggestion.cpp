@@ -42,8 +42,9 @@ float edgeMargin(Measure measure)
     case Measure::UpperArm:
         return 5;
     case Measure::Elbow:
-    case Measure::Wrist:
         return 7;
+    case Measure::Wrist:
+        return 12;
     case Measure::None:
         break;
     }
