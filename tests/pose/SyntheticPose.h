@@ -44,8 +44,6 @@ struct SyntheticPose
             put(L(Landmark::RightKnee, Landmark::LeftKnee), 200 * std::sin(half),
                 200 * std::cos(half), z, v);
             put(L(Landmark::RightHip, Landmark::LeftHip), 0, hipUp, z, v);
-            put(L(Landmark::RightHeel, Landmark::LeftHeel), -20, -5, z, v);
-            put(L(Landmark::RightFootIndex, Landmark::LeftFootIndex), 60, -5, z, v);
             const float shoulderF = 250 * std::sin(rad(trunk));
             const float shoulderU = hipUp + 250 * std::cos(rad(trunk));
             put(L(Landmark::RightShoulder, Landmark::LeftShoulder), shoulderF, shoulderU, z, v);
@@ -68,7 +66,6 @@ struct SyntheticPose
             const float medial = 12 * f * (isRight ? 1.0f : -1.0f);
             put(L(Landmark::RightIndex, Landmark::LeftIndex), knuckleF, knuckleU, z + medial, v);
             put(L(Landmark::RightPinky, Landmark::LeftPinky), knuckleF, knuckleU, z - medial, v);
-            put(L(Landmark::RightThumb, Landmark::LeftThumb), knuckleF, knuckleU, z + medial, v);
         }
         const Keypoint& ear =
             at(k, nearSide == Side::Right ? Landmark::RightEar : Landmark::LeftEar);

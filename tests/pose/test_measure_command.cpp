@@ -85,25 +85,11 @@ private slots:
                 nose[QStringLiteral("y")].toDouble() < 720);
     }
 
-    // The same photo as text names the regions with their drawing's words.
-    void textOfAWorker()
-    {
-        const Run run = measure({QStringLiteral(VESK_SOURCE_DIR "/tests/data/pose/side-02.jpg")});
-        QVERIFY2(run.status == 0, run.err.constData());
-        const QString text = QString::fromUtf8(run.out);
-        QVERIFY(text.contains(QStringLiteral("Trunk: ")));
-        QVERIFY(text.contains(QStringLiteral("trunk flexion")));
-        QVERIFY(text.contains(QStringLiteral("left elbow: ")));
-    }
-
     void nobody()
     {
         QTemporaryDir dir;
         QImage empty(800, 600, QImage::Format_RGB32);
-        for (int y = 0; y < empty.height(); ++y) {
-            for (int x = 0; x < empty.width(); ++x)
-                empty.setPixel(x, y, qRgb(200 - y / 10, 190 - y / 12, 180));
-        }
+        empty.fill(qRgb(200, 190, 180));
         const QString path = dir.filePath(QStringLiteral("empty room.png"));
         QVERIFY(empty.save(path));
         const Run json = measure({path, QStringLiteral("--json")});

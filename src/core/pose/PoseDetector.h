@@ -2,7 +2,8 @@
 // Finds the worker's body points on a picture with the pose model (BlazePose, converted to
 // ONNX at build time, run with OpenCV's dnn module), on this machine only. The person detector
 // finds the body in the whole picture; the landmark model then looks at the square around it,
-// and once more at the square its own first answer gives, which is the one kept.
+// and once more at the square its own first answer gives, straight and in a mirror; the mean
+// of those two is kept.
 //
 // Loading takes a moment, so nothing is loaded until a measurement is asked for. A detector
 // serves one measurement at a time; run it off the GUI thread and stop it through the token.
@@ -40,8 +41,8 @@ public:
     PoseDetector(const PoseDetector&) = delete;
     PoseDetector& operator=(const PoseDetector&) = delete;
 
-    // The models in `folder` (ModelFiles names them); null with `error` set when they cannot be
-    // read.
+    // The two models (DetectorFile, LandmarkFile) in `folder`; null with `error` set when they
+    // cannot be read.
     static std::unique_ptr<PoseDetector> load(const std::string& folder, std::string& error);
 
     // The folder beside the program where the models are installed ("pose"), or where the
