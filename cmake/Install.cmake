@@ -29,9 +29,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Plug-ins and fonts are loaded at run time, so the library scan cannot see them. OpenCV's
-# libraries are linked, and named too in case the scan misses them.
+# Plug-ins and fonts are loaded at run time, so the library scan cannot see them. (It finds
+# OpenCV's libraries, which the program links.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fonts-comic-neue, libopencv-core406, libopencv-imgproc406, libopencv-dnn406")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fonts-comic-neue")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
