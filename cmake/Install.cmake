@@ -5,6 +5,9 @@ set(VESK_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/vesk)
 
 install(TARGETS vesk RUNTIME DESTINATION ${VESK_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/help/ DESTINATION ${VESK_PROGRAM_DIR})
+# The pose models, converted at build time, with their licence and notice, in "pose" beside the
+# program, where it looks for them.
+install(DIRECTORY ${VESK_POSE_MODEL_DIR}/ DESTINATION ${VESK_PROGRAM_DIR}/pose)
 file(RELATIVE_PATH link_target /${CMAKE_INSTALL_BINDIR} /${VESK_PROGRAM_DIR}/vesk)
 install(CODE "
   set(bindir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
@@ -26,7 +29,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Plug-ins and fonts are loaded at run time, so the library scan cannot see them.
+# Plug-ins and fonts are loaded at run time, so the library scan cannot see them. (It finds
+# OpenCV's libraries, which the program links.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fonts-comic-neue")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -14,6 +14,7 @@ install_packages() {
         qt6-image-formats-plugins libgl-dev fonts-liberation2 fonts-comic-neue
         xvfb xdotool mdbtools clang-format clang-tidy python3 imagemagick poppler-utils
         libjpeg62-turbo-dev
+        libopencv-dnn-dev libopencv-imgproc-dev libopencv-imgcodecs-dev python3-onnx python3-numpy
         g++-mingw-w64-x86-64-posix wine wine64)
     local missing=()
     for package in "${packages[@]}"; do
@@ -26,7 +27,8 @@ install_packages() {
         as_root apt-get update -qq
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
     fi
-    # Node packages the tests use to read the databases back, pinned by the lock file.
+    # Node packages, pinned by the lock file: the pose models the build converts, and what the
+    # tests read the databases back and check the converted models with.
     if ! cmp -s "$root/package-lock.json" "$root/node_modules/.vesk-lock" 2>/dev/null; then
         (cd "$root" && npm ci --silent --no-audit --no-fund >/dev/null)
         cp "$root/package-lock.json" "$root/node_modules/.vesk-lock"

@@ -10,7 +10,7 @@ import re
 import sys
 
 CORE_NO_QT = {"scoring", "safewrite", "jet"}
-CORE_NO_WIDGETS = {"report", "assessment"} | CORE_NO_QT
+CORE_NO_WIDGETS = {"report", "assessment", "pose"} | CORE_NO_QT
 
 
 def main(path):

@@ -17,6 +17,14 @@ Request parse(const QStringList& arguments)
         QStringLiteral("Writes the printed worksheet of the saved report to the PDF file, "
                        "without opening a window."));
     parser.addOption(pdf);
+    const QCommandLineOption measure(
+        QStringLiteral("measure"),
+        QStringLiteral("Measures the worker's posture on the photo and prints the joint angles "
+                       "and the drawings they suggest, without opening a window."),
+        QStringLiteral("photo"));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("With --measure: prints one JSON object."));
+    parser.addOptions({measure, json});
     parser.addPositionalArgument(
         QStringLiteral("report"),
         QStringLiteral("A saved report (\"<name> VESK Analysis.txt\"): the assessment starts "
@@ -43,6 +51,11 @@ Request parse(const QStringList& arguments)
                     QCoreApplication::applicationVersion() + QLatin1Char('\n')};
     }
     const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(measure)) {
+        if (!positional.isEmpty() || parser.isSet(pdf))
+            return refused(QStringLiteral("--measure takes one photo."));
+        return {Action::Measure, parser.value(measure), {}, {}, parser.isSet(json)};
+    }
     if (parser.isSet(pdf)) {
         if (positional.size() != 2)
             return refused(QStringLiteral("--pdf needs a saved report and the PDF file to write."));

@@ -15,6 +15,7 @@ struct Request
     {
         Run,     // the usual road, from `report` when one is given
         Pdf,     // `report` printed into `pdf`, then the end
+        Measure, // the photo `report` measured, printed (as JSON when `json`), then the end
         Help,    // `text` to the standard output
         Version, // `text` to the standard output
         Refused, // `text` says why, to the standard error
@@ -23,6 +24,7 @@ struct Request
     QString report;
     QString pdf;
     QString text;
+    bool json = false;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program first.

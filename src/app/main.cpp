@@ -3,6 +3,7 @@
 #include "FirstPaintProbe.h"
 #include "GuardedApplication.h"
 #include "HelpWindow.h"
+#include "MeasureCommand.h"
 #include "Platform.h"
 #include "Road.h"
 #include "SavedReport.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
         std::fputs(request.text.toLocal8Bit().constData(), stderr);
         return 2;
     case Action::Pdf:
+    case Action::Measure:
     case Action::Run:
         break;
     }
@@ -43,7 +45,12 @@ int main(int argc, char* argv[])
         std::fputs((failure + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
         return 1;
     }
-    default:
+    case Action::Measure:
+        return measurecommand::run(request.report, request.json);
+    case Action::Help:
+    case Action::Version:
+    case Action::Refused:
+    case Action::Run:
         break;
     }
 
