@@ -102,7 +102,8 @@ long peakMemoryKiB()
 // The whole road in this process, for its peak memory (run in a child of its own).
 int walkTheRoad()
 {
-    Road road;
+    QTemporaryDir recoveries;
+    Road road(recoveries.path());
     Main2& main2 = reachPostureSelection(road);
     main2.grab();
     for (const QString& name : WorkedExample)
@@ -119,7 +120,8 @@ int walkTheRoad()
 // drawing is read from its file as at a real start (run in a child).
 int continueToPostureWindow()
 {
-    Road road;
+    QTemporaryDir recoveries;
+    Road road(recoveries.path());
     road.start();
     road.caution().Command1->click();
     QElapsedTimer timer;
@@ -163,7 +165,8 @@ int main(int argc, char* argv[])
     const Sample toMain2 = measureTimed(15, [] { return childMs(QStringLiteral("--continue")); });
     printRow("Continue to the posture window painted", toMain2, bare, "<= 1.3x");
 
-    auto road = std::make_unique<Road>();
+    QTemporaryDir recoveries;
+    auto road = std::make_unique<Road>(recoveries.path());
     Main2& main2 = reachPostureSelection(*road);
     main2.grab();
     auto* drawing = main2.findChild<SvgPicture*>(QStringLiteral("trunk5"));
@@ -171,8 +174,8 @@ int main(int argc, char* argv[])
         2001, [&] { QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center()); });
     printRow("a drawing click (handler and event)", click, {}, "< 1 ms");
 
-    const Sample viewResults = measureTimed(15, [&road] {
-        road = std::make_unique<Road>();
+    const Sample viewResults = measureTimed(15, [&road, &recoveries] {
+        road = std::make_unique<Road>(recoveries.path());
         Main2& window = reachPostureSelection(*road);
         for (const QString& name : WorkedExample)
             clickDrawing(window, name);

@@ -87,7 +87,8 @@ int main(int argc, char* argv[])
     // A full-HD screen, as a person would have it.
     seams->availableArea = QSize(1904, 1000);
 
-    Road road;
+    QTemporaryDir recoveries;
+    Road road(recoveries.path());
     road.start();
     save(road.caution(), QStringLiteral("caution"));
     road.caution().Command1->click();

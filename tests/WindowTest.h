@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -71,6 +72,7 @@ class WindowTest : public QObject
 
 protected:
     SeamRecorder seams;
+    std::unique_ptr<QTemporaryDir> recoveries; // where the road keeps the assessment in progress
     std::unique_ptr<Road> road;
 
     // Starts again from nothing within a test function.
@@ -85,7 +87,8 @@ private slots:
     {
         seams.install();
         platform::setApplicationHelpFile({});
-        road = std::make_unique<Road>();
+        recoveries = std::make_unique<QTemporaryDir>();
+        road = std::make_unique<Road>(recoveries->path());
     }
 
     void cleanup()
@@ -97,6 +100,7 @@ private slots:
                 delete window;
         }
         seams.uninstall();
+        recoveries.reset();
     }
 };
 

@@ -11,6 +11,7 @@
 #include "VESKResults.h"
 #include "WindowTest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -260,6 +261,40 @@ private slots:
         }
         if (asks)
             QCOMPARE(seams.messages.last(), QStringLiteral("Do you want to quit without saving?"));
+    }
+
+    // The assessment in progress is kept while the run goes on and gone once the person quits;
+    // one a run left behind is offered at the next start, and continued or thrown away.
+    void recoveryIsKeptOfferedAndThrownAway()
+    {
+        const auto kept = [this] {
+            return QDir(recoveries->path()).entryList({"recovery-*.txt"}, QDir::Files);
+        };
+        clickDrawings(toPostureSelection(*road, QStringLiteral("Anna")), {"trunk2", "neck1"});
+        QCOMPARE(kept().size(), 1);
+        const Assessment before = road->assessment();
+        road.reset(); // the run ends without a word: killed, say
+        for (const bool answer : {false, true}) {
+            if (answer) { // the same left behind once more
+                Recovery ended(recoveries->path());
+                QVERIFY(ended.keep(before));
+            }
+            road = std::make_unique<Road>(recoveries->path());
+            seams.answers = {answer};
+            road->offerRecovery();
+            QVERIFY2(seams.messages.last().startsWith("An assessment of Anna from "),
+                     qPrintable(seams.messages.last()));
+            QVERIFY(seams.messages.last().endsWith(" was not saved. Continue it?"));
+            QCOMPARE(road->assessment().chosen(), answer ? before.chosen() : Assessment().chosen());
+            QCOMPARE(kept().size(), answer ? 1 : 0);
+            road.reset();
+        }
+        road = std::make_unique<Road>(recoveries->path());
+        road->offerRecovery(); // continued by the run before, which ended too: offered again
+        QCOMPARE(seams.messages.size(), 3);
+        seams.answers = {true};
+        click(road->caution().Command2);
+        QCOMPARE(kept().size(), 0);
     }
 
     // Closing a window of the road asks first once the assessment has begun; before it, closing

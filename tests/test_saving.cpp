@@ -65,6 +65,8 @@ private slots:
         QVERIFY(seams.messages.size() == 1 && seams.messages[0].startsWith("File Saved\n\n"));
         QVERIFY(seams.messages[0].contains(QDir::toNativeSeparators(folder.path())));
         QCOMPARE(seams.endRequests, 1);
+        // Saved: nothing is left to recover.
+        QCOMPARE(QDir(recoveries->path()).entryList({"recovery-*"}), QStringList());
         const QString stem = folder.filePath("Anna O'Brien VESK Analysis");
         QCOMPARE(filesIn(folder.path()),
                  (QStringList{"Anna O'Brien VESK Analysis.mdb", "Anna O'Brien VESK Analysis.txt"}));

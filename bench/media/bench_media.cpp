@@ -159,7 +159,8 @@ int memoryChild(const QStringList& paths)
         ++refused;
         return false;
     };
-    Road road;
+    QTemporaryDir recoveries;
+    Road road(recoveries.path());
     road.main2().show();
     OpenPictureFile& taskChooser = road.pictureChooser();
     OpenExtraPics& extraChooser = road.extraPictureChooser();
@@ -234,7 +235,8 @@ int main(int argc, char** argv)
         return false;
     };
 
-    Road road;
+    QTemporaryDir recoveries;
+    Road road(recoveries.path());
     road.main2().show();
     const PictureBox& box = *road.main2().Picture1;
     OpenPictureFile& taskChooser = road.pictureChooser();

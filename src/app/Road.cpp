@@ -24,7 +24,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -58,7 +60,13 @@ Window& made(std::unique_ptr<Window>& window, Wire wire, Arguments&&... argument
 
 } // namespace
 
-Road::Road() = default;
+Road::Road(const QString& recoveryFolder) : m_recovery(recoveryFolder) {}
+
+QString Road::defaultRecoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QStringLiteral("/recovery");
+}
 
 // The windows go before the state some of them refer to (the members are destroyed in reverse).
 Road::~Road() = default;
@@ -66,6 +74,25 @@ Road::~Road() = default;
 void Road::start()
 {
     caution().showInFront();
+}
+
+void Road::offerRecovery()
+{
+    for (const Recovery::Left& left : m_recovery.leftByEndedRuns()) {
+        const QString when = QLocale::system().toString(left.lastChanged, QLocale::ShortFormat);
+        const QString name = left.assessment.EmployeeName();
+        const QString question =
+            name.isEmpty()
+                ? QStringLiteral("An assessment from %1 was not saved. Continue it?").arg(when)
+                : QStringLiteral("An assessment of %1 from %2 was not saved. Continue it?")
+                      .arg(name, when);
+        if (platform::questionBox(question)) {
+            startFrom(left.assessment);
+            m_recovery.takeOver(left.path);
+            return;
+        }
+        m_recovery.throwAway(left.path);
+    }
 }
 
 void Road::startFrom(const Assessment& saved)
@@ -242,6 +269,7 @@ void Road::continueWith(const QString& name, const QString& idNumber, const QStr
     main2().showInFront();
     m_details->hide();
     m_assessment.setEmployee(name, idNumber, location);
+    m_recovery.keep(m_assessment);
 
     // The text report holds what Windows-1252 can: the person learns at once how a detail
     // outside it will read there (the database keeps every character).
@@ -264,6 +292,7 @@ void Road::choose(int option)
 {
     m_assessment.choose(option);
     m_main2->showAssessment(m_assessment);
+    m_recovery.keep(m_assessment);
 }
 
 void Road::viewResults()
@@ -341,7 +370,7 @@ bool Road::writeReportFiles()
                                 "left as they are.")
                      .arg(result.strangers.join(QStringLiteral("\", \"")));
     platform::messageBox(saved);
-    platform::endProgram();
+    end();
     return true;
 }
 
@@ -356,13 +385,19 @@ void Road::leave()
     if (somethingToLose())
         quitWithoutSaving();
     else
-        platform::endProgram();
+        end();
 }
 
 void Road::quitWithoutSaving()
 {
     if (platform::questionBox(QStringLiteral("Do you want to quit without saving?")))
-        platform::endProgram();
+        end();
+}
+
+void Road::end()
+{
+    m_recovery.discard();
+    platform::endProgram();
 }
 
 void Road::viewExtraPictures()

@@ -6,6 +6,7 @@
 // only announce what the person did, and the road decides what comes next.
 
 #include "Assessment.h"
+#include "Recovery.h"
 #include "TaggedValue.h"
 
 #include <QObject>
@@ -35,7 +36,8 @@ class Road : public QObject
     Q_OBJECT
 
 public:
-    Road();
+    // The assessment in progress is kept in `recoveryFolder` while the run goes on.
+    explicit Road(const QString& recoveryFolder = defaultRecoveryFolder());
     ~Road() override;
     Road(const Road&) = delete;
     Road& operator=(const Road&) = delete;
@@ -45,6 +47,12 @@ public:
     // Lets the assessment start from a saved one: its drawings chosen and its employee details
     // in their boxes, to be confirmed with Continue as if typed.
     void startFrom(const Assessment& saved);
+    // Offers each assessment that an earlier run left unsaved, newest first, until one is
+    // continued; the others the person declines are thrown away.
+    void offerRecovery();
+
+    // The user's own folder for recoveries.
+    static QString defaultRecoveryFolder();
 
     const Assessment& assessment() const { return m_assessment; }
 
@@ -74,6 +82,8 @@ private:
     void leave();
     bool somethingToLose() const;
     void quitWithoutSaving();
+    // The end of the run: nothing is left to recover.
+    void end();
     void viewExtraPictures();
     void playVideo();
     void connectChooser(PictureChooser& chooser);
@@ -82,6 +92,7 @@ private:
     void openExtraPicture();
 
     Assessment m_assessment;
+    Recovery m_recovery;
 
     // 0 until the caution statement has been accepted once, then 1.
     std::int16_t CautionAccepted = 0;

@@ -63,6 +63,8 @@ int main(int argc, char* argv[])
     if (!request.report.isEmpty()) {
         if (const auto saved = savedreport::open(request.report))
             road.startFrom(*saved);
+    } else {
+        road.offerRecovery();
     }
     road.start();
     FirstPaintProbe::watch(&road.caution());
