@@ -3,6 +3,7 @@
 
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
+#include "FaultySystem.h"
 #include "Main2.h"
 #include "SavedReport.h"
 #include "VESKResults.h"
@@ -11,6 +12,7 @@
 #include "Worksheet.h"
 #include "WorksheetPage.h"
 
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QPrinter>
@@ -19,6 +21,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 namespace {
 
@@ -50,6 +54,39 @@ class TestPrint : public WindowTest
     Q_OBJECT
 
 private slots:
+    // A page that cannot be written whole (the disk full) is said, and an older page of that
+    // name stays as it was: from the writer of --pdf and from Print to File.
+    void aFullDiskKeepsTheOlderPage()
+    {
+        QTemporaryDir folder;
+        const QString page = folder.filePath("page.pdf");
+        QFile older(page);
+        QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older page") == 10);
+        older.close();
+        const auto saved = savedreport::open(dataPath("report-full.txt"));
+        QVERIFY(saved);
+        {
+            FaultySystem faults;
+            faults.failStep(2, ENOSPC); // the first write
+            const QString failure =
+                worksheetpage::writePdf(page, worksheetpage::fromAssessment(*saved, {}));
+            QVERIFY2(failure.endsWith("No space left on device"), qPrintable(failure));
+        }
+        QCOMPARE(readAll(page), QByteArray("older page"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"page.pdf"});
+
+        seams->printDialog = [](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QStringLiteral("/dev/full"));
+            return true;
+        };
+        walk::clickDrawings(walk::toPostureSelection(*road), walk::WorkedExample);
+        walk::toResults(*road).Command3->click();
+        QVERIFY2(seams.messages.value(0).endsWith("No space left on device"),
+                 qPrintable(seams.messages.value(0)));
+    }
+
     void pageHoldsTheAssessment_data()
     {
         QTest::addColumn<QString>("report");
