@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QHash>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -64,6 +66,23 @@ void registerFontSubstitutes()
 {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+}
+
+QString fontFamily(const QString& designed)
+{
+    // The fonts installed do not change while the program runs.
+    static QHash<QString, QString> chosen;
+    const auto known = chosen.constFind(designed);
+    if (known != chosen.constEnd())
+        return *known;
+    // The stand-in where it is installed (the program's package brings it), else the designed
+    // family: asked whether a family it lacks is there, the font database searches for an alias
+    // of it, which costs more than the search this spares.
+    const QString standIn = QFont::substitute(designed);
+    const QString family =
+        standIn != designed && QFontDatabase::hasFamily(standIn) ? standIn : designed;
+    chosen.insert(designed, family);
+    return family;
 }
 
 } // namespace platform

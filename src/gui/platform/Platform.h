@@ -21,6 +21,11 @@ void endProgram();
 // installed, Liberation Sans and Comic Neue (metric-compatible and close in look) stand in.
 void registerFontSubstitutes();
 
+// The family to set a designed font in: its metric-compatible stand-in (Liberation Sans, Comic
+// Neue) where that is installed, else the designed one. Named directly, the stand-in spares the
+// font machinery a search for a missing family at every text (a tenth of the start-up).
+QString fontFamily(const QString& designed);
+
 } // namespace platform
 
 namespace platform {

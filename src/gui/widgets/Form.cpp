@@ -78,7 +78,7 @@ QRect Form::toPixels(int left, int top, int width, int height) const
 
 QFont Form::designFont(const QString& family, double points, bool bold) const
 {
-    QFont font(family);
+    QFont font(platform::fontFamily(family));
     font.setPointSizeF(points * m_zoom);
     font.setBold(bold);
     return font;
