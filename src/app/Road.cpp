@@ -1,5 +1,6 @@
 #include "Road.h"
 
+#include "AssessmentChange.h"
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
 #include "ExtraPics.h"
@@ -30,6 +31,13 @@ QString riskLevelWord(std::int16_t finalScore)
 {
     const std::string_view word = scoring::riskLevelWord(finalScore).value_or("");
     return QString::fromUtf8(word.data(), qsizetype(word.size()));
+}
+
+// Each side's final score and risk level word in the saved assessment and now.
+std::pair<QString, QString> sinceEarlier(const Scores& before, const Scores& now)
+{
+    return {finalScoreChange(before.LeftVESKScore, now.LeftVESKScore),
+            finalScoreChange(before.RightVESKScore, now.RightVESKScore)};
 }
 
 // Decoded pictures the windows hold: what every picture box shows.
@@ -68,6 +76,7 @@ void Road::start()
 
 void Road::startFrom(const Assessment& saved)
 {
+    m_earlier = saved;
     for (int option = 0; option < OptionCount; ++option) {
         if (saved.isChosen(option) != m_assessment.isChosen(option))
             m_assessment.choose(option);
@@ -256,7 +265,12 @@ void Road::viewResults()
             QString::fromUtf8(region.message.data(), qsizetype(region.message.size())));
     if (!missing.empty())
         return;
-    results().showScores(m_assessment.scores());
+    const Scores scores = m_assessment.scores();
+    results().showScores(scores);
+    if (m_earlier) {
+        const auto [left, right] = sinceEarlier(m_earlier->scores(), scores);
+        m_results->showEarlier(left, right);
+    }
     caution().showInFront();
     m_main2->hide();
 }
@@ -266,18 +280,25 @@ void Road::showRiskLevels()
     const Scores scores = m_assessment.scores();
     riskLevel().showRiskLevels(riskLevelWord(scores.LeftVESKScore),
                                riskLevelWord(scores.RightVESKScore));
+    if (m_earlier) {
+        const auto [left, right] = sinceEarlier(m_earlier->scores(), scores);
+        m_riskLevel->showEarlier(left, right);
+    }
     m_riskLevel->showInFront();
     m_results->hide();
 }
 
 void Road::print()
 {
-    const PictureBox* picture = main2().Picture1;
-    const QImage taskPicture = picture->isHidden() ? QImage() : picture->content();
+    WorksheetContent content = worksheetpage::printedNow(m_assessment);
+    content.earlier = m_earlier;
+    if (!main2().Picture1->isHidden()) {
+        content.taskPicturePath = m_taskPicturePath;
+        content.taskPictureShown = m_taskPictureShown;
+    }
+    content.pictureLimits.bytes = PictureLimits::MemoryBudget - picturesHeld();
     QString failure;
-    if (!worksheetpage::print(worksheetpage::fromAssessment(m_assessment, taskPicture),
-                              m_results.get(), &failure) &&
-        !failure.isEmpty())
+    if (!worksheetpage::print(content, m_results.get(), &failure) && !failure.isEmpty())
         platform::messageBox(failure);
 }
 
@@ -367,6 +388,8 @@ bool Road::openTaskPicture(bool reveal)
     if (!picture.ok())
         return false;
     window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
+    m_taskPicturePath = SelectedPicturePath;
+    m_taskPictureShown = picture.image;
     return true;
 }
 

@@ -8,12 +8,14 @@
 #include "Assessment.h"
 #include "TaggedValue.h"
 
+#include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class CautionStatement;
 class EmployeeDetails;
@@ -87,6 +89,12 @@ private:
     // The drive list position last listed, shared by every window with a drive list.
     TaggedValue LastDriveIndex;
     std::int16_t ExtraPictureCount = 0;
+    // The saved assessment the run started from, shown beside the new results.
+    std::optional<Assessment> m_earlier;
+    // The picture file last opened into the task picture box, and the picture as the box shows
+    // it: the printed page reads the file again at the printer's resolution.
+    QString m_taskPicturePath;
+    QImage m_taskPictureShown;
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;

@@ -4,6 +4,7 @@
 #include "GuardedApplication.h"
 #include "HelpWindow.h"
 #include "Platform.h"
+#include "ReportTable.h"
 #include "Road.h"
 #include "SavedReport.h"
 
@@ -13,7 +14,7 @@
 
 int main(int argc, char* argv[])
 {
-    // Writing a PDF or the usage shows no window, so it needs no display either.
+    // Writing a PDF, a table or the usage shows no window, so it needs no display either.
     if (commandline::needsNoWindow(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     GuardedApplication app(argc, argv);
@@ -37,6 +38,28 @@ int main(int argc, char* argv[])
             return 0;
         std::fputs((failure + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
         return 1;
+    }
+    case Action::Compare: {
+        platform::registerFontSubstitutes();
+        const QString failure =
+            savedreport::compareToPdf(request.reports[0], request.reports[1], request.pdf);
+        if (failure.isEmpty())
+            return 0;
+        std::fputs((failure + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+    case Action::Csv: {
+        QStringList problems;
+        const QByteArray table = reporttable::csv(request.reports, &problems);
+        for (const QString& problem : problems)
+            std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        if (std::fwrite(table.constData(), 1, std::size_t(table.size()), stdout) !=
+                std::size_t(table.size()) ||
+            std::fflush(stdout) != 0) {
+            std::fputs("The table could not be written to the standard output.\n", stderr);
+            return 1;
+        }
+        return problems.isEmpty() ? 0 : 1;
     }
     case Action::Run:
         break;
