@@ -51,10 +51,9 @@ QString compareToPdf(const QString& beforePath, const QString& afterPath, const 
         return cannotOpen(afterPath, after.problem);
     const QFileInfo beforeFile(beforePath);
     const QFileInfo afterFile(afterPath);
-    return comparisonpage::writePdf(pdfPath,
-                                    {*before.assessment, *after.assessment, beforeFile.fileName(),
-                                     afterFile.fileName(), beforeFile.lastModified(),
-                                     afterFile.lastModified(), QDateTime::currentDateTime()});
+    return comparisonpage::writePdf(pdfPath, {*before.assessment, *after.assessment,
+                                              beforeFile.fileName(), afterFile.fileName(),
+                                              beforeFile.lastModified(), afterFile.lastModified()});
 }
 
 } // namespace savedreport

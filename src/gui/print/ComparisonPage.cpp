@@ -77,9 +77,9 @@ PageLayout layOut(const QPaintDevice& device, QSizeF size, const ComparisonConte
     const TextStyle caption{pageFont(arial(), 9.5, true), ink(), Qt::AlignLeft, false};
     const TextStyle plain{pageFont(arial(), 9.5), Qt::black, Qt::AlignLeft, true};
 
-    double y = header(page, QPointF(Margin, Margin), width, QStringLiteral("VESK - Comparison"),
-                      dateLine(QStringLiteral("Printed on"), content.printed)) +
-               6;
+    // The reports' own dates say when; the day the comparison was made says nothing.
+    double y =
+        header(page, QPointF(Margin, Margin), width, QStringLiteral("VESK - Comparison"), {}) + 6;
     const std::array<std::pair<QString, QString>, 2> files{{
         {QStringLiteral("before"), savedLine(content.beforeName, content.beforeSaved)},
         {QStringLiteral("after"), savedLine(content.afterName, content.afterSaved)},

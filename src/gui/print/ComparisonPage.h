@@ -21,7 +21,6 @@ struct ComparisonContent
     QString afterName;
     QDateTime beforeSaved;
     QDateTime afterSaved;
-    QDateTime printed;
 };
 
 namespace comparisonpage {

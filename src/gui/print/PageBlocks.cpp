@@ -121,11 +121,13 @@ double header(PageLayout& page, QPointF topLeft, double width, const QString& ti
 {
     const double bottom = page.addText(QStringLiteral("title"), topLeft, width * 0.55, title,
                                        style(pageFont(comic(), 22, true), ink()));
-    const TextStyle dateStyle = style(pageFont(arial(), 9), Qt::black, Qt::AlignRight);
-    const double dateHeight = page.textHeight(date, dateStyle, width * 0.45);
-    page.addText(QStringLiteral("date"),
-                 QPointF(topLeft.x() + width * 0.55, bottom - dateHeight - 6), width * 0.45, date,
-                 dateStyle);
+    if (!date.isEmpty()) {
+        const TextStyle dateStyle = style(pageFont(arial(), 9), Qt::black, Qt::AlignRight);
+        const double dateHeight = page.textHeight(date, dateStyle, width * 0.45);
+        page.addText(QStringLiteral("date"),
+                     QPointF(topLeft.x() + width * 0.55, bottom - dateHeight - 6), width * 0.45,
+                     date, dateStyle);
+    }
     rule(page, QPointF(topLeft.x(), bottom + 2), width);
     return bottom + 3;
 }
@@ -187,7 +189,8 @@ double sideResults(PageLayout& page, QPointF topLeft, double width, const Scores
     return bottom;
 }
 
-double sinceBlock(PageLayout& page, QPointF topLeft, double width, const AssessmentChange& change)
+double sinceBlock(PageLayout& page, QPointF topLeft, double width, int columns,
+                  const AssessmentChange& change)
 {
     const double column = (width - 2 * Gap) / 2;
     double y = page.addText(QStringLiteral("since"), topLeft, width,
@@ -206,7 +209,7 @@ double sinceBlock(PageLayout& page, QPointF topLeft, double width, const Assessm
     }
     y = bottom + 3;
 
-    // By region: what was chosen and what was given up, in two columns.
+    // By region: what was chosen and what was given up.
     QStringList lines;
     QList<int> regions;
     for (int region = 0; region < RegionCount; ++region) {
@@ -230,19 +233,20 @@ double sinceBlock(PageLayout& page, QPointF topLeft, double width, const Assessm
         lines << line;
         regions << region;
     }
-    const TextStyle lineStyle = style(pageFont(arial(), 8.5));
+    const TextStyle lineStyle = style(pageFont(arial(), columns > 2 ? SmallestText : 8.5));
     if (lines.isEmpty())
         return page.addText(QStringLiteral("changes none"), QPointF(topLeft.x(), y), width,
                             QStringLiteral("The same drawings are chosen."), lineStyle);
+    const double lineWidth = (width - (columns - 1) * Gap) / columns;
     std::vector<FlowItem> items;
     for (const QString& line : lines)
-        items.push_back({page.textHeight(line, lineStyle, column) + 1, false});
-    const auto places = flow(items, 2);
+        items.push_back({page.textHeight(line, lineStyle, lineWidth) + 1, false});
+    const auto places = flow(items, columns);
     bottom = y;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const QPointF at(topLeft.x() + places[i].first * (column + 2 * Gap), y + places[i].second);
+        const QPointF at(topLeft.x() + places[i].first * (lineWidth + Gap), y + places[i].second);
         bottom = std::max(bottom, page.addText(QStringLiteral("changes %1").arg(regions[int(i)]),
-                                               at, column, lines[int(i)], lineStyle));
+                                               at, lineWidth, lines[int(i)], lineStyle));
     }
     return bottom;
 }
@@ -301,7 +305,7 @@ double drawingList(PageLayout& page, QPointF topLeft, double width, int columns,
             words = entry.prefix + QStringLiteral(": ") + words;
         items.push_back({-1, &entry, words});
         sizes.push_back(
-            {std::max(drawingHeight, page.textHeight(words, wordsStyle, wordsWidth)) + 4, false});
+            {std::max(drawingHeight, page.textHeight(words, wordsStyle, wordsWidth)) + 3, false});
     }
     // A region's name and its drawings stay together.
     for (std::size_t i = 0; i < items.size(); ++i)

@@ -27,7 +27,7 @@ QString comic();
 // "Saved on 6 December 2026, 14:03 CET": the date in local time with its zone.
 QString dateLine(const QString& caption, const QDateTime& date);
 
-// The title on the left, `date` on the right, a rule under both.
+// The title on the left, `date` (if any) on the right, a rule under both.
 double header(PageLayout& page, QPointF topLeft, double width, const QString& title,
               const QString& date);
 
@@ -42,8 +42,9 @@ double sideResults(PageLayout& page, QPointF topLeft, double width, const Scores
                    const Scores* before = nullptr);
 
 // "Since the saved assessment": each side's final score and risk level word before and now, and
-// by region the drawings chosen or given up.
-double sinceBlock(PageLayout& page, QPointF topLeft, double width, const AssessmentChange& change);
+// by region the drawings chosen or given up, in `columns` columns (from 3 on, the smaller text).
+double sinceBlock(PageLayout& page, QPointF topLeft, double width, int columns,
+                  const AssessmentChange& change);
 
 // A drawing to list: the option, and what to say before its words ("chosen", "given up").
 struct DrawingEntry
@@ -58,7 +59,7 @@ double drawingList(PageLayout& page, QPointF topLeft, double width, int columns,
                    double drawingHeight, const std::vector<DrawingEntry>& entries);
 
 // The heights of a drawing in a list, largest first: a page takes the largest that fits.
-inline constexpr std::array<double, 4> DrawingHeights{44, 36, 28, 22};
+inline constexpr std::array<double, 5> DrawingHeights{44, 36, 28, 22, 18};
 
 // The drawings chosen in an assessment, in table order.
 std::vector<DrawingEntry> chosenDrawings(const Assessment& assessment);

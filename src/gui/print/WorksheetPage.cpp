@@ -14,8 +14,10 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace worksheetpage {
 namespace {
@@ -29,6 +31,10 @@ constexpr double PictureShare = 0.3;
 // ...and never less height than this; beside the worksheet, never less width than this.
 constexpr double LowestPicture = 100;
 constexpr double NarrowestPicture = 130;
+// A worksheet this wide (in points) shows its values at 9 pt: wide enough to read easily.
+constexpr double ComfortableWorksheet = 370;
+// Drawings this high (in points) show their angles and words.
+constexpr double ClearDrawing = 28;
 
 // The worksheet picture stretched into `rect`, each score in its box.
 void addWorksheet(PageLayout& page, const QRectF& rect, const Scores& scores)
@@ -149,48 +155,71 @@ PageLayout layOut(const QPaintDevice& device, QSizeF size, const WorksheetConten
     const Scores scores = content.assessment.scores();
     PageLayout results(device, size);
     sideResults(results, QPointF(0, 0), width, scores);
-    PageLayout since(device, size);
+    const double roomBelowHeader = bottom - y - results.bottom() - 2 * Gap;
+    std::optional<AssessmentChange> change;
     if (content.earlier)
-        sinceBlock(since, QPointF(0, 0), width,
-                   compareAssessments(*content.earlier, content.assessment));
-    const double fixed = results.bottom() + Gap + (content.earlier ? since.bottom() + Gap : 0);
-    const double worksheetRoom = bottom - y - fixed - Gap;
+        change = compareAssessments(*content.earlier, content.assessment);
 
     // The task picture stands beside the chosen drawings, or beside the worksheet when the
-    // drawings need the whole width. Of all the ways, the page takes the widest worksheet, and
-    // with it the largest drawings.
+    // drawings need the whole width. Of all the ways to fit the page, it takes one that leaves
+    // the worksheet comfortably wide, then the drawings clear, then the changes and the drawings
+    // in the fewest columns, then the widest worksheet, then the largest drawings.
     const bool hasPicture =
         !content.taskPicturePath.isEmpty() || !content.taskPictureShown.isNull();
     const double pictureWidth = hasPicture ? width * PictureShare : 0;
     struct Way
     {
+        int sinceColumns;
         bool pictureBesideWorksheet;
         double drawingHeight;
+        int moreColumns; // 1 when the drawings take a column more than they would
         double worksheetWidth;
+
+        auto rank() const
+        {
+            return std::make_tuple(std::round(std::min(worksheetWidth, ComfortableWorksheet)),
+                                   std::min(drawingHeight, ClearDrawing), -sinceColumns,
+                                   -moreColumns, std::round(worksheetWidth), drawingHeight);
+        }
     };
+    std::array<double, 3> sinceHeights{};
+    for (std::size_t i = 0; change && i < sinceHeights.size(); ++i) {
+        PageLayout since(device, size);
+        sinceHeights[i] = sinceBlock(since, QPointF(0, 0), width, int(i) + 2, *change) + Gap;
+    }
     std::optional<Way> best;
     for (const bool besideWorksheet : {false, true}) {
         if (besideWorksheet && !hasPicture)
             continue;
+        const bool narrower = hasPicture && !besideWorksheet;
+        const double widest = besideWorksheet ? width - NarrowestPicture - Gap : width;
         for (const double drawingHeight : DrawingHeights) {
-            const bool narrower = hasPicture && !besideWorksheet;
-            const PageLayout drawings =
-                chosenDrawingsBlock(device, size, narrower ? width - pictureWidth - Gap : width,
-                                    narrower ? 2 : 3, drawingHeight, content.assessment);
-            const double lower = std::max(drawings.bottom(), narrower ? LowestPicture : 0);
-            const double widest = besideWorksheet ? width - NarrowestPicture - Gap : width;
-            const Way way{besideWorksheet, drawingHeight,
-                          std::min(widest, (worksheetRoom - lower) / WorksheetAspect)};
-            if (!best || std::round(way.worksheetWidth) > std::round(best->worksheetWidth))
-                best = way;
+            for (const int moreColumns : {0, 1, 2}) {
+                const double drawings =
+                    chosenDrawingsBlock(device, size, narrower ? width - pictureWidth - Gap : width,
+                                        (narrower ? 2 : 3) + moreColumns, drawingHeight,
+                                        content.assessment)
+                        .bottom();
+                const double lower = std::max(drawings, narrower ? LowestPicture : 0);
+                for (std::size_t i = 0; i < sinceHeights.size(); ++i) {
+                    const double room = roomBelowHeader - sinceHeights[i] - lower;
+                    const Way way{int(i) + 2, besideWorksheet, drawingHeight, moreColumns,
+                                  std::min(widest, room / WorksheetAspect)};
+                    if (!best || way.rank() > best->rank())
+                        best = way;
+                }
+            }
         }
     }
     const bool pictureBesideWorksheet = best->pictureBesideWorksheet;
     const double worksheetWidth = best->worksheetWidth;
     const bool narrower = hasPicture && !pictureBesideWorksheet;
-    const PageLayout drawings =
-        chosenDrawingsBlock(device, size, narrower ? width - pictureWidth - Gap : width,
-                            narrower ? 2 : 3, best->drawingHeight, content.assessment);
+    const PageLayout drawings = chosenDrawingsBlock(
+        device, size, narrower ? width - pictureWidth - Gap : width,
+        (narrower ? 2 : 3) + best->moreColumns, best->drawingHeight, content.assessment);
+    PageLayout since(device, size);
+    if (change)
+        sinceBlock(since, QPointF(0, 0), width, best->sinceColumns, *change);
 
     const double worksheetHeight = worksheetWidth * WorksheetAspect;
     const double worksheetLeft =
@@ -204,7 +233,7 @@ PageLayout layOut(const QPaintDevice& device, QSizeF size, const WorksheetConten
     y += worksheetHeight + Gap;
     page.place(results, QPointF(Margin, y));
     y += results.bottom() + Gap;
-    if (content.earlier) {
+    if (change) {
         page.place(since, QPointF(Margin, y));
         y += since.bottom() + Gap;
     }
