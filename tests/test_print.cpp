@@ -241,19 +241,28 @@ private slots:
                                             });
 
         QVERIFY(run("pdfinfo", {pdf}).out.contains(QRegularExpression("Pages:\\s+1\\n")));
-        const QStringList faults = faultsOf(layout, wordsOf(pdf));
+        const QList<Word> words = wordsOf(pdf);
+        const QStringList faults = faultsOf(layout, words);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
         // Every chosen drawing is drawn, with its words beside it.
         const QImage page = pageImage(pdf, folder.path());
         for (int option = 0; option < OptionCount; ++option) {
             const PageItem* drawing = layout.find(QStringLiteral("drawing %1").arg(option));
-            const PageItem* words = layout.find(QStringLiteral("words %1").arg(option));
             QCOMPARE(bool(drawing), now.isChosen(option));
             if (!drawing)
                 continue;
             QVERIFY2(inked(page, drawing->rect) > 0.02, qPrintable(drawing->role));
-            QCOMPARE(words->text,
-                     QString::fromStdString(drawingWords(Options[std::size_t(option)])));
+            const QString described =
+                QString::fromStdString(drawingWords(Options[std::size_t(option)]));
+            QCOMPARE(layout.find(QStringLiteral("words %1").arg(option))->text, described);
+            // The drawing's own texts are there, as text: its badge says what its words say.
+            QString drawn;
+            for (const Word& word : words) {
+                if (drawing->rect.contains(word.box.center()))
+                    drawn += word.text;
+            }
+            if (Options[std::size_t(option)].kind != OptionKind::Base)
+                QVERIFY2(drawn.contains(described.section(", ", -1)), qPrintable(drawn));
         }
         QCOMPARE(bool(layout.find("since")), bool(earlier));
         const PageItem* shown = layout.find("task picture");

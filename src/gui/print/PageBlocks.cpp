@@ -320,9 +320,9 @@ double drawingList(PageLayout& page, QPointF topLeft, double width, int columns,
                          items[i].text, regionStyle);
         } else {
             const int option = items[i].entry->option;
-            page.addSvg(QStringLiteral("drawing %1").arg(option),
-                        QRectF(at, QSizeF(drawingWidth, drawingHeight)),
-                        fromTable(Options[std::size_t(option)].artwork));
+            page.addArtwork(QStringLiteral("drawing %1").arg(option),
+                            QRectF(at, QSizeF(drawingWidth, drawingHeight)),
+                            fromTable(Options[std::size_t(option)].artwork), false);
             const double wordsHeight = page.textHeight(items[i].text, wordsStyle, wordsWidth);
             // The words stand level with the middle of the drawing.
             const double wordsTop = at.y() + std::max(0.0, (drawingHeight - wordsHeight) / 2);

@@ -1,8 +1,9 @@
 #include "PageLayout.h"
 
+#include "Artwork.h"
+
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -53,7 +54,8 @@ void drawItem(QPainter& painter, const PageItem& item, const QPaintDevice& devic
         break;
     }
     case PageItem::Kind::Svg:
-        QSvgRenderer(item.text).render(&painter, rect);
+        artwork::draw(painter, item.text, rect,
+                      item.stretch ? Qt::IgnoreAspectRatio : Qt::KeepAspectRatio);
         break;
     case PageItem::Kind::Picture:
         painter.drawImage(rect, item.picture);
@@ -110,21 +112,16 @@ double PageLayout::addText(const QString& role, QPointF topLeft, double width, c
     return topLeft.y() + height;
 }
 
-QRectF PageLayout::addSvg(const QString& role, const QRectF& box, const QString& resource)
+void PageLayout::addArtwork(const QString& role, const QRectF& box, const QString& resource,
+                            bool stretch)
 {
-    const QSizeF natural = QSvgRenderer(resource).defaultSize();
-    QRectF rect = box;
-    if (!natural.isEmpty()) {
-        const QSizeF fitted = natural.scaled(box.size(), Qt::KeepAspectRatio);
-        rect = QRectF(box.center() - QPointF(fitted.width() / 2, fitted.height() / 2), fitted);
-    }
     PageItem item;
     item.kind = PageItem::Kind::Svg;
     item.role = role;
-    item.rect = rect;
+    item.rect = box;
     item.text = resource;
+    item.stretch = stretch;
     add(std::move(item));
-    return rect;
 }
 
 void PageLayout::place(const PageLayout& block, QPointF offset)

@@ -24,7 +24,7 @@ struct PageItem
     enum class Kind : std::uint8_t
     {
         Text,
-        Svg,     // `text` is the resource path, drawn filling `rect`
+        Svg, // `text` is the resource path of artwork, drawn into `rect` (`stretch`: filling it)
         Picture, // `picture` drawn into `rect`
         Fill,    // `rect` filled with `colour`
         Frame,   // the outline of `rect` in `colour`
@@ -39,6 +39,8 @@ struct PageItem
     Qt::Alignment align = Qt::AlignLeft;
     // Whether a line may break inside a word: for names, which may be one long word.
     bool breakAnywhere = false;
+    // Whether artwork fills its rectangle, or keeps its proportions, centred.
+    bool stretch = false;
     QImage picture;
 };
 
@@ -68,9 +70,9 @@ public:
     // Sets `text` in `width` at `topLeft` and returns the bottom of what it takes.
     double addText(const QString& role, QPointF topLeft, double width, const QString& text,
                    const TextStyle& style);
-    // A drawing from the resources, as large as fits into `box` and centred there; returns
-    // where it stands.
-    QRectF addSvg(const QString& role, const QRectF& box, const QString& resource);
+    // Artwork from the resources (a drawing, the worksheet), filling `box` when `stretch`, or
+    // as large as fits and centred there.
+    void addArtwork(const QString& role, const QRectF& box, const QString& resource, bool stretch);
     void add(PageItem item) { m_items.push_back(std::move(item)); }
     // Every item of `block`, moved by `offset`.
     void place(const PageLayout& block, QPointF offset);

@@ -40,12 +40,8 @@ constexpr double ClearDrawing = 28;
 void addWorksheet(PageLayout& page, const QRectF& rect, const Scores& scores)
 {
     // Stretched into the shape of the window's picture, as the window shows it.
-    PageItem picture;
-    picture.kind = PageItem::Kind::Svg;
-    picture.role = QStringLiteral("worksheet");
-    picture.rect = rect;
-    picture.text = QString::fromLatin1(worksheet::PictureResource);
-    page.add(std::move(picture));
+    page.addArtwork(QStringLiteral("worksheet"), rect,
+                    QString::fromLatin1(worksheet::PictureResource), true);
     const QRect& origin = worksheet::PictureTwips;
     const double scale = rect.width() / origin.width();
     // The values keep the proportions of the window's labels: 18 point on a worksheet 14775
@@ -120,6 +116,81 @@ PageLayout chosenDrawingsBlock(const QPaintDevice& device, QSizeF size, double w
     return block;
 }
 
+// What must stand under the worksheet besides each side's results.
+struct Parts
+{
+    const QPaintDevice& device;
+    QSizeF size;
+    double width;
+    const Assessment& assessment;
+    const std::optional<AssessmentChange>& change;
+    bool hasPicture;
+};
+
+// One way to fit the page: where the task picture stands (beside the chosen drawings, or beside
+// the worksheet so that the drawings take the whole width), how large the drawings are, in how
+// many columns the drawings and the changes run, and what width that leaves the worksheet.
+struct Way
+{
+    int sinceColumns = 2;
+    bool pictureBesideWorksheet = false;
+    double drawingHeight = 0;
+    int extraColumns = 0; // the drawings' columns beyond the usual
+    double worksheetWidth = 0;
+
+    // Ways compare by: a comfortably wide worksheet, clear drawings, the changes and the
+    // drawings in the fewest columns, the widest worksheet, the largest drawings.
+    auto rank() const
+    {
+        return std::make_tuple(std::round(std::min(worksheetWidth, ComfortableWorksheet)),
+                               std::min(drawingHeight, ClearDrawing), -sinceColumns, -extraColumns,
+                               std::round(worksheetWidth), drawingHeight);
+    }
+};
+
+PageLayout drawingsFor(const Parts& parts, const Way& way)
+{
+    const bool besideDrawings = parts.hasPicture && !way.pictureBesideWorksheet;
+    return chosenDrawingsBlock(
+        parts.device, parts.size,
+        parts.width - (besideDrawings ? parts.width * PictureShare + Gap : 0),
+        (besideDrawings ? 2 : 3) + way.extraColumns, way.drawingHeight, parts.assessment);
+}
+
+// The best way to fit the parts and the worksheet into `room` points of height.
+Way bestWay(const Parts& parts, double room)
+{
+    std::array<double, 3> sinceHeights{};
+    for (std::size_t i = 0; parts.change && i < sinceHeights.size(); ++i) {
+        PageLayout since(parts.device, parts.size);
+        sinceHeights[i] =
+            sinceBlock(since, QPointF(0, 0), parts.width, int(i) + 2, *parts.change) + Gap;
+    }
+    Way best;
+    for (const bool besideWorksheet : {false, true}) {
+        if (besideWorksheet && !parts.hasPicture)
+            continue;
+        const double widest = besideWorksheet ? parts.width - NarrowestPicture - Gap : parts.width;
+        for (const double drawingHeight : DrawingHeights) {
+            for (const int extraColumns : {0, 1, 2}) {
+                Way way{2, besideWorksheet, drawingHeight, extraColumns, 0};
+                const double drawings = drawingsFor(parts, way).bottom();
+                const double lower = parts.hasPicture && !besideWorksheet
+                                         ? std::max(drawings, LowestPicture)
+                                         : drawings;
+                for (std::size_t i = 0; i < sinceHeights.size(); ++i) {
+                    way.sinceColumns = int(i) + 2;
+                    way.worksheetWidth =
+                        std::min(widest, (room - sinceHeights[i] - lower) / WorksheetAspect);
+                    if (best.drawingHeight == 0 || way.rank() > best.rank())
+                        best = way;
+                }
+            }
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 WorksheetContent printedNow(const Assessment& assessment)
@@ -155,81 +226,28 @@ PageLayout layOut(const QPaintDevice& device, QSizeF size, const WorksheetConten
     const Scores scores = content.assessment.scores();
     PageLayout results(device, size);
     sideResults(results, QPointF(0, 0), width, scores);
-    const double roomBelowHeader = bottom - y - results.bottom() - 2 * Gap;
     std::optional<AssessmentChange> change;
     if (content.earlier)
         change = compareAssessments(*content.earlier, content.assessment);
-
-    // The task picture stands beside the chosen drawings, or beside the worksheet when the
-    // drawings need the whole width. Of all the ways to fit the page, it takes one that leaves
-    // the worksheet comfortably wide, then the drawings clear, then the changes and the drawings
-    // in the fewest columns, then the widest worksheet, then the largest drawings.
-    const bool hasPicture =
-        !content.taskPicturePath.isEmpty() || !content.taskPictureShown.isNull();
-    const double pictureWidth = hasPicture ? width * PictureShare : 0;
-    struct Way
-    {
-        int sinceColumns;
-        bool pictureBesideWorksheet;
-        double drawingHeight;
-        int moreColumns; // 1 when the drawings take a column more than they would
-        double worksheetWidth;
-
-        auto rank() const
-        {
-            return std::make_tuple(std::round(std::min(worksheetWidth, ComfortableWorksheet)),
-                                   std::min(drawingHeight, ClearDrawing), -sinceColumns,
-                                   -moreColumns, std::round(worksheetWidth), drawingHeight);
-        }
-    };
-    std::array<double, 3> sinceHeights{};
-    for (std::size_t i = 0; change && i < sinceHeights.size(); ++i) {
-        PageLayout since(device, size);
-        sinceHeights[i] = sinceBlock(since, QPointF(0, 0), width, int(i) + 2, *change) + Gap;
-    }
-    std::optional<Way> best;
-    for (const bool besideWorksheet : {false, true}) {
-        if (besideWorksheet && !hasPicture)
-            continue;
-        const bool narrower = hasPicture && !besideWorksheet;
-        const double widest = besideWorksheet ? width - NarrowestPicture - Gap : width;
-        for (const double drawingHeight : DrawingHeights) {
-            for (const int moreColumns : {0, 1, 2}) {
-                const double drawings =
-                    chosenDrawingsBlock(device, size, narrower ? width - pictureWidth - Gap : width,
-                                        (narrower ? 2 : 3) + moreColumns, drawingHeight,
-                                        content.assessment)
-                        .bottom();
-                const double lower = std::max(drawings, narrower ? LowestPicture : 0);
-                for (std::size_t i = 0; i < sinceHeights.size(); ++i) {
-                    const double room = roomBelowHeader - sinceHeights[i] - lower;
-                    const Way way{int(i) + 2, besideWorksheet, drawingHeight, moreColumns,
-                                  std::min(widest, room / WorksheetAspect)};
-                    if (!best || way.rank() > best->rank())
-                        best = way;
-                }
-            }
-        }
-    }
-    const bool pictureBesideWorksheet = best->pictureBesideWorksheet;
-    const double worksheetWidth = best->worksheetWidth;
-    const bool narrower = hasPicture && !pictureBesideWorksheet;
-    const PageLayout drawings = chosenDrawingsBlock(
-        device, size, narrower ? width - pictureWidth - Gap : width,
-        (narrower ? 2 : 3) + best->moreColumns, best->drawingHeight, content.assessment);
+    const Parts parts{
+        device, size,
+        width,  content.assessment,
+        change, !content.taskPicturePath.isEmpty() || !content.taskPictureShown.isNull()};
+    const Way way = bestWay(parts, bottom - y - results.bottom() - 2 * Gap);
+    const PageLayout drawings = drawingsFor(parts, way);
     PageLayout since(device, size);
     if (change)
-        sinceBlock(since, QPointF(0, 0), width, best->sinceColumns, *change);
+        sinceBlock(since, QPointF(0, 0), width, way.sinceColumns, *change);
 
-    const double worksheetHeight = worksheetWidth * WorksheetAspect;
+    const double worksheetHeight = way.worksheetWidth * WorksheetAspect;
     const double worksheetLeft =
-        pictureBesideWorksheet ? Margin : Margin + (width - worksheetWidth) / 2;
-    addWorksheet(page, QRectF(worksheetLeft, y, worksheetWidth, worksheetHeight), scores);
-    if (pictureBesideWorksheet)
-        addTaskPicture(
-            page,
-            QRectF(Margin + worksheetWidth + Gap, y, width - worksheetWidth - Gap, worksheetHeight),
-            content);
+        way.pictureBesideWorksheet ? Margin : Margin + (width - way.worksheetWidth) / 2;
+    addWorksheet(page, QRectF(worksheetLeft, y, way.worksheetWidth, worksheetHeight), scores);
+    if (way.pictureBesideWorksheet)
+        addTaskPicture(page,
+                       QRectF(Margin + way.worksheetWidth + Gap, y,
+                              width - way.worksheetWidth - Gap, worksheetHeight),
+                       content);
     y += worksheetHeight + Gap;
     page.place(results, QPointF(Margin, y));
     y += results.bottom() + Gap;
@@ -238,9 +256,11 @@ PageLayout layOut(const QPaintDevice& device, QSizeF size, const WorksheetConten
         y += since.bottom() + Gap;
     }
     page.place(drawings, QPointF(Margin, y));
-    if (hasPicture && !pictureBesideWorksheet)
+    if (parts.hasPicture && !way.pictureBesideWorksheet) {
+        const double pictureWidth = width * PictureShare;
         addTaskPicture(page, QRectF(Margin + width - pictureWidth, y, pictureWidth, bottom - y),
                        content);
+    }
     return page;
 }
 
