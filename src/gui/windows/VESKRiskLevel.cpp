@@ -29,9 +29,9 @@ VESKRiskLevel::VESKRiskLevel()
     }
 
     // Not part of the designed window: the change since a saved assessment, under each word.
-    const QFont earlierFont = designFont(comic, 12, true);
-    Label7 = addLabel(QStringLiteral("Label7"), QString(), {240, 4800, 5535, 975}, earlierFont);
-    Label8 = addLabel(QStringLiteral("Label8"), QString(), {6840, 4800, 5535, 975}, earlierFont);
+    const QFont earlierFont = designFont(comic, 16, true);
+    Label7 = addLabel(QStringLiteral("Label7"), QString(), {240, 4800, 5535, 1095}, earlierFont);
+    Label8 = addLabel(QStringLiteral("Label8"), QString(), {6840, 4800, 5535, 1095}, earlierFont);
     setAccessibleCaption(Label7, Label5->text());
     setAccessibleCaption(Label8, Label6->text());
     for (QLabel* label : {Label7, Label8}) {
