@@ -373,10 +373,21 @@ private slots:
             QVERIFY(colourAt(0.05, y).blue() > 200 && colourAt(0.05, y).red() < 60);
             QVERIFY(colourAt(0.95, y).red() > 200 && colourAt(0.95, y).blue() < 60);
         }
-        const QStringList images = run("pdfimages", {"-list", pdf}).out.split('\n');
-        QVERIFY(images.size() > 2);
-        QVERIFY2(images[2].split(' ', Qt::SkipEmptyParts).value(12).toInt() > 300,
-                 qPrintable(images[2]));
+        // Width, height and resolution of the one picture on the page.
+        const auto printedPicture = [&] {
+            const QStringList images = run("pdfimages", {"-list", pdf}).out.split('\n');
+            const QStringList fields = images.value(2).split(' ', Qt::SkipEmptyParts);
+            return std::array<int, 3>{fields.value(3).toInt(), fields.value(4).toInt(),
+                                      fields.value(12).toInt()};
+        };
+        QVERIFY(printedPicture()[2] > 300);
+        // With the file gone, the picture as the window shows it, without its bands.
+        QVERIFY(QFile::remove(photo));
+        results.Command3->click();
+        QCOMPARE(seams.messages, QStringList());
+        const auto [width, height, resolution] = printedPicture();
+        QVERIFY(resolution < 200);
+        QCOMPARE(qRound(width * 100.0 / height), 75);
     }
 
     // Two golden reports compared: both worksheets' scores, the change of each side, the

@@ -292,9 +292,14 @@ void Road::print()
 {
     WorksheetContent content = worksheetpage::printedNow(m_assessment);
     content.earlier = m_earlier;
-    if (!main2().Picture1->isHidden()) {
+    const PictureBox* box = main2().Picture1;
+    if (!box->isHidden() && !box->content().isNull()) {
         content.taskPicturePath = m_taskPicturePath;
-        content.taskPictureShown = m_taskPictureShown;
+        // Should the file be gone by now, the page has the picture as the box shows it, without
+        // the box's bands.
+        const qreal ratio = box->content().devicePixelRatio();
+        content.taskPictureShown = box->content().copy(
+            QTransform::fromScale(ratio, ratio).mapRect(m_taskPictureFit.rect()).toRect());
     }
     content.pictureLimits.bytes = PictureLimits::MemoryBudget - picturesHeld();
     QString failure;
@@ -387,9 +392,8 @@ bool Road::openTaskPicture(bool reveal)
     const LoadedPicture picture = loadChosenPicture(window.taskPictureSize());
     if (!picture.ok())
         return false;
-    window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
+    m_taskPictureFit = window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
     m_taskPicturePath = SelectedPicturePath;
-    m_taskPictureShown = picture.image;
     return true;
 }
 

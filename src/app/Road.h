@@ -6,9 +6,9 @@
 // only announce what the person did, and the road decides what comes next.
 
 #include "Assessment.h"
+#include "FitAndCentre.h"
 #include "TaggedValue.h"
 
-#include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QString>
@@ -91,10 +91,10 @@ private:
     std::int16_t ExtraPictureCount = 0;
     // The saved assessment the run started from, shown beside the new results.
     std::optional<Assessment> m_earlier;
-    // The picture file last opened into the task picture box, and the picture as the box shows
-    // it: the printed page reads the file again at the printer's resolution.
+    // The picture file last opened into the task picture box, and where the box shows it: the
+    // printed page reads the file again at the printer's resolution.
     QString m_taskPicturePath;
-    QImage m_taskPictureShown;
+    FitResult m_taskPictureFit;
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;
