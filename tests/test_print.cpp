@@ -169,7 +169,8 @@ Assessment extreme(bool longest, bool all)
                                      : length < Options[std::size_t(pick)].words.size()))
                 pick = option;
         }
-        assessment.choose(pick);
+        if (pick >= 0) // the activities have no base drawing
+            assessment.choose(pick);
     }
     for (int option = 0; all && option < OptionCount; ++option) {
         const OptionSpec& spec = Options[std::size_t(option)];

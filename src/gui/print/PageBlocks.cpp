@@ -3,7 +3,6 @@
 #include "RiskLevel.h"
 
 #include <QLocale>
-#include <QTimeZone>
 
 #include <algorithm>
 #include <array>
@@ -21,7 +20,7 @@ TextStyle style(const QFont& font, const QColor& colour = Qt::black,
     return {font, colour, align, false};
 }
 
-// A hairline rule across `width` at `top`.
+// A hairline rule `width` long from `left`.
 void rule(PageLayout& page, QPointF left, double width)
 {
     PageItem line;
