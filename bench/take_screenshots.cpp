@@ -1,6 +1,7 @@
 // Walks the road offscreen and saves a picture of every window on the way, for looking at the
-// layout (run it with QT_SCALE_FACTOR=2 for high-DPI screens).
-// Usage: take_screenshots <folder>
+// layout (run it with QT_SCALE_FACTOR=2 for high-DPI screens). Given a saved report, the road
+// starts from it, and the results and risk levels show the change since.
+// Usage: take_screenshots <folder> [report]
 
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
@@ -15,6 +16,7 @@
 #include "Platform.h"
 #include "Road.h"
 #include "Save.h"
+#include "SavedReport.h"
 #include "Seams.h"
 #include "SvgPicture.h"
 #include "VESKOverview.h"
@@ -89,10 +91,17 @@ int main(int argc, char* argv[])
 
     QTemporaryDir recoveries;
     Road road(recoveries.path());
+    if (app.arguments().size() > 2) {
+        if (const auto saved = savedreport::open(app.arguments().at(2)))
+            road.startFrom(*saved);
+    }
     road.start();
     save(road.caution(), QStringLiteral("caution"));
     road.caution().Command1->click();
     EmployeeDetails& details = road.details();
+    // What a saved report filled in is typed over.
+    for (QLineEdit* box : {details.Text1, details.Text2, details.Text3})
+        box->clear();
     QTest::keyClicks(details.Text1, QStringLiteral("Anna O'Brien"));
     QTest::keyClicks(details.Text2, QStringLiteral("E-1234"));
     QTest::keyClicks(details.Text3, QStringLiteral("Hall B"));

@@ -1,7 +1,9 @@
 // The printed worksheet against its floor: writing the whole page of a saved report as a PDF
-// file, and writing a one-page PDF file that holds the worksheet picture alone.
+// file (its drawings, their words, each side's action), and writing a one-page PDF file that
+// holds the worksheet picture alone. Laying the page out, without drawing it, is shown apart.
 
 #include "../BenchTable.h"
+#include "ReportReader.h"
 #include "SavedReport.h"
 #include "WorksheetPage.h"
 
@@ -32,9 +34,16 @@ int main(int argc, char* argv[])
         if (!savedreport::printToPdf(report, folder.filePath("page.pdf")).isEmpty())
             std::abort();
     });
+    const WorksheetContent content =
+        worksheetpage::savedReport(*report::readReport(report).assessment, report);
+    QPdfWriter device(folder.filePath("unused.pdf"));
+    device.setResolution(600);
+    const Sample layout =
+        measure(30, [&] { worksheetpage::layOut(device, paperSize(device), content); });
 
     printHeader();
     printRow("worksheet picture alone, one-page PDF", worksheetAlone, {}, "baseline");
     printRow("printed page from a saved report", page, worksheetAlone, "<= 3x");
+    printRow("  of which laying the page out", layout, worksheetAlone, "-");
     return 0;
 }

@@ -25,13 +25,24 @@ Request parse(const QStringList& arguments)
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("With --measure: prints one JSON object."));
     parser.addOptions({measure, json});
+    const QCommandLineOption compare(
+        QStringLiteral("compare"),
+        QStringLiteral("Writes the comparison of two saved reports, the earlier first, to the PDF "
+                       "file, without opening a window."));
+    parser.addOption(compare);
+    const QCommandLineOption csv(
+        QStringLiteral("csv"),
+        QStringLiteral("Writes one row for each saved report to the standard output as CSV "
+                       "(UTF-8, with a header row), without opening a window."));
+    parser.addOption(csv);
     parser.addPositionalArgument(
         QStringLiteral("report"),
         QStringLiteral("A saved report (\"<name> VESK Analysis.txt\"): the assessment starts "
-                       "from its employee details and drawings."),
+                       "from its employee details and drawings. With --compare, two; with --csv, "
+                       "any number."),
         QStringLiteral("[report]"));
     parser.addPositionalArgument(QStringLiteral("pdf"),
-                                 QStringLiteral("With --pdf: the PDF file to write."),
+                                 QStringLiteral("With --pdf or --compare: the PDF file to write."),
                                  QStringLiteral("[pdf]"));
 
     using Action = Request::Action;
@@ -55,6 +66,19 @@ Request parse(const QStringList& arguments)
         if (!positional.isEmpty() || parser.isSet(pdf))
             return refused(QStringLiteral("--measure takes one photo."));
         return {Action::Measure, parser.value(measure), {}, {}, parser.isSet(json)};
+    }
+    if (int(parser.isSet(pdf)) + int(parser.isSet(compare)) + int(parser.isSet(csv)) > 1)
+        return refused(QStringLiteral("Give only one of --pdf, --compare and --csv."));
+    if (parser.isSet(compare)) {
+        if (positional.size() != 3)
+            return refused(QStringLiteral("--compare needs two saved reports, the earlier first, "
+                                          "and the PDF file to write."));
+        return {Action::Compare, {}, positional[2], {}, false, {positional[0], positional[1]}};
+    }
+    if (parser.isSet(csv)) {
+        if (positional.isEmpty())
+            return refused(QStringLiteral("--csv needs saved reports to read."));
+        return {Action::Csv, {}, {}, {}, false, positional};
     }
     if (parser.isSet(pdf)) {
         if (positional.size() != 2)

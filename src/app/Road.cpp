@@ -1,5 +1,6 @@
 #include "Road.h"
 
+#include "AssessmentChange.h"
 #include "CautionStatement.h"
 #include "EmployeeDetails.h"
 #include "ExtraPics.h"
@@ -34,6 +35,13 @@ QString riskLevelWord(std::int16_t finalScore)
 {
     const std::string_view word = scoring::riskLevelWord(finalScore).value_or("");
     return QString::fromUtf8(word.data(), qsizetype(word.size()));
+}
+
+// Each side's final score and risk level word in the saved assessment and now.
+std::pair<QString, QString> sinceEarlier(const Scores& before, const Scores& now)
+{
+    return {finalScoreChange(before.LeftVESKScore, now.LeftVESKScore),
+            finalScoreChange(before.RightVESKScore, now.RightVESKScore)};
 }
 
 // Decoded pictures the windows hold: what every picture box shows.
@@ -97,6 +105,7 @@ void Road::offerRecovery()
 
 void Road::startFrom(const Assessment& saved)
 {
+    m_earlier = saved;
     for (int option = 0; option < OptionCount; ++option) {
         if (saved.isChosen(option) != m_assessment.isChosen(option))
             m_assessment.choose(option);
@@ -303,7 +312,12 @@ void Road::viewResults()
             QString::fromUtf8(region.message.data(), qsizetype(region.message.size())));
     if (!missing.empty())
         return;
-    results().showScores(m_assessment.scores());
+    const Scores scores = m_assessment.scores();
+    results().showScores(scores);
+    if (m_earlier) {
+        const auto [left, right] = sinceEarlier(m_earlier->scores(), scores);
+        m_results->showEarlier(left, right);
+    }
     caution().showInFront();
     m_main2->hide();
 }
@@ -313,18 +327,30 @@ void Road::showRiskLevels()
     const Scores scores = m_assessment.scores();
     riskLevel().showRiskLevels(riskLevelWord(scores.LeftVESKScore),
                                riskLevelWord(scores.RightVESKScore));
+    if (m_earlier) {
+        const auto [left, right] = sinceEarlier(m_earlier->scores(), scores);
+        m_riskLevel->showEarlier(left, right);
+    }
     m_riskLevel->showInFront();
     m_results->hide();
 }
 
 void Road::print()
 {
-    const PictureBox* picture = main2().Picture1;
-    const QImage taskPicture = picture->isHidden() ? QImage() : picture->content();
+    WorksheetContent content = worksheetpage::printedNow(m_assessment);
+    content.earlier = m_earlier;
+    const PictureBox* box = main2().Picture1;
+    if (!box->isHidden() && !box->content().isNull()) {
+        content.taskPicturePath = m_taskPicturePath;
+        // Should the file be gone by now, the page has the picture as the box shows it, without
+        // the box's bands.
+        const qreal ratio = box->content().devicePixelRatio();
+        content.taskPictureShown = box->content().copy(
+            QTransform::fromScale(ratio, ratio).mapRect(m_taskPictureFit.rect()).toRect());
+    }
+    content.pictureLimits.bytes = PictureLimits::MemoryBudget - picturesHeld();
     QString failure;
-    if (!worksheetpage::print(worksheetpage::fromAssessment(m_assessment, taskPicture),
-                              m_results.get(), &failure) &&
-        !failure.isEmpty())
+    if (!worksheetpage::print(content, m_results.get(), &failure) && !failure.isEmpty())
         platform::messageBox(failure);
 }
 
@@ -452,7 +478,8 @@ bool Road::openTaskPicture(bool reveal)
     const LoadedPicture picture = loadChosenPicture(window.taskPictureSize());
     if (!picture.ok())
         return false;
-    window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
+    m_taskPictureFit = window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
+    m_taskPicturePath = SelectedPicturePath;
     return true;
 }
 

@@ -6,6 +6,7 @@
 // only announce what the person did, and the road decides what comes next.
 
 #include "Assessment.h"
+#include "FitAndCentre.h"
 #include "Recovery.h"
 #include "TaggedValue.h"
 
@@ -15,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class CautionStatement;
 class EmployeeDetails;
@@ -101,6 +103,12 @@ private:
     // The drive list position last listed, shared by every window with a drive list.
     TaggedValue LastDriveIndex;
     std::int16_t ExtraPictureCount = 0;
+    // The saved assessment the run started from, shown beside the new results.
+    std::optional<Assessment> m_earlier;
+    // The picture file last opened into the task picture box, and where the box shows it: the
+    // printed page reads the file again at the printer's resolution.
+    QString m_taskPicturePath;
+    FitResult m_taskPictureFit;
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;

@@ -1,5 +1,6 @@
 #include "SavedReport.h"
 
+#include "ComparisonPage.h"
 #include "PageFile.h"
 #include "Platform.h"
 #include "ReportReader.h"
@@ -35,7 +36,29 @@ QString printToPdf(const QString& reportPath, const QString& pdfPath)
         return QStringLiteral("\"%1\" is the saved report itself: the page needs a file of its "
                               "own.")
             .arg(pdfPath);
-    return worksheetpage::writePdf(pdfPath, worksheetpage::fromAssessment(*read.assessment, {}));
+    return worksheetpage::writePdf(pdfPath,
+                                   worksheetpage::savedReport(*read.assessment, reportPath));
+}
+
+QString compareToPdf(const QString& beforePath, const QString& afterPath, const QString& pdfPath)
+{
+    // A comparison never takes the place of a report it compares.
+    for (const QString& report : {beforePath, afterPath}) {
+        if (QFileInfo(report) == QFileInfo(pdfPath))
+            return QStringLiteral("%1 is a saved report: give another file for the comparison.")
+                .arg(pdfPath);
+    }
+    const report::ReadReport before = report::readReport(beforePath);
+    if (!before.assessment)
+        return cannotOpen(beforePath, before.problem);
+    const report::ReadReport after = report::readReport(afterPath);
+    if (!after.assessment)
+        return cannotOpen(afterPath, after.problem);
+    const QFileInfo beforeFile(beforePath);
+    const QFileInfo afterFile(afterPath);
+    return comparisonpage::writePdf(pdfPath, {*before.assessment, *after.assessment,
+                                              beforeFile.fileName(), afterFile.fileName(),
+                                              beforeFile.lastModified(), afterFile.lastModified()});
 }
 
 } // namespace savedreport

@@ -5,6 +5,7 @@
 #include "HelpWindow.h"
 #include "MeasureCommand.h"
 #include "Platform.h"
+#include "ReportTable.h"
 #include "Road.h"
 #include "SavedReport.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char* argv[])
         return 2;
     case Action::Pdf:
     case Action::Measure:
+    case Action::Compare:
+    case Action::Csv:
     case Action::Run:
         break;
     }
@@ -47,6 +50,28 @@ int main(int argc, char* argv[])
     }
     case Action::Measure:
         return measurecommand::run(request.report, request.json);
+    case Action::Compare: {
+        platform::registerFontSubstitutes();
+        const QString failure =
+            savedreport::compareToPdf(request.reports[0], request.reports[1], request.pdf);
+        if (failure.isEmpty())
+            return 0;
+        std::fputs((failure + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+    case Action::Csv: {
+        QStringList problems;
+        const QByteArray table = reporttable::csv(request.reports, &problems);
+        for (const QString& problem : problems)
+            std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        if (std::fwrite(table.constData(), 1, std::size_t(table.size()), stdout) !=
+                std::size_t(table.size()) ||
+            std::fflush(stdout) != 0) {
+            std::fputs("The table could not be written to the standard output.\n", stderr);
+            return 1;
+        }
+        return problems.isEmpty() ? 0 : 1;
+    }
     case Action::Help:
     case Action::Version:
     case Action::Refused:

@@ -1,5 +1,31 @@
 #include "OptionTable.h"
 
+const std::array<std::string_view, RegionCount> RegionNames{{
+    "Trunk",
+    "Neck",
+    "Legs",
+    "Right upper arm",
+    "Left upper arm",
+    "Right lower arm",
+    "Left lower arm",
+    "Right wrist",
+    "Left wrist",
+    "Load / force",
+    "Coupling",
+    "Activity",
+}};
+
+std::string drawingWords(const OptionSpec& option)
+{
+    std::string words(option.words);
+    if (option.kind != OptionKind::Base) {
+        // U+2212, the minus sign, to stand as wide as the plus sign.
+        words += option.value < 0 ? ", \u2212" : ", +";
+        words += std::to_string(option.value < 0 ? -option.value : option.value);
+    }
+    return words;
+}
+
 // clang-format off
 const std::array<OptionSpec, OptionCount> Options{{
     {Region::Trunk, 1, "Frame9", "trunk1", OptionKind::Base, 1, "Trunk - Option 1", "upright", ":/drawings/trunk-1.svg", 0, {1680, 1680, 2295, 2055}, Measure::Trunk, {{{-5, 5}}}},

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 enum class Region : std::uint8_t
@@ -23,6 +24,9 @@ enum class Region : std::uint8_t
     Activity,
 };
 inline constexpr int RegionCount = 12;
+
+// The regions' names in Region order, as the printed page and the table of reports write them.
+extern const std::array<std::string_view, RegionCount> RegionNames;
 
 enum class OptionKind : std::uint8_t
 {
@@ -79,6 +83,10 @@ struct OptionSpec
 
 inline constexpr int OptionCount = 45;
 extern const std::array<OptionSpec, OptionCount> Options;
+
+// What a drawing shows, in the assessor's words; a drawing that adds to its region's base score
+// says what it adds ("twisted or tilted to the side, +1"), so a reader can follow the score.
+std::string drawingWords(const OptionSpec& option);
 
 // One of the eleven regions that need a base choice before the results can be computed, in the
 // order they are checked, with the message shown when none of its base options is chosen.

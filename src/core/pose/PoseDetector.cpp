@@ -33,7 +33,9 @@ PoseDetector::~PoseDetector() = default;
 
 std::unique_ptr<PoseDetector> PoseDetector::load(const std::string& folder, std::string& error)
 {
-    for (const std::string& file : {folder + "/" + DetectorFile, folder + "/" + LandmarkFile}) {
+    const std::string detector = folder + "/" + DetectorFile;
+    const std::string landmarks = folder + "/" + LandmarkFile;
+    for (const std::string& file : {detector, landmarks}) {
         if (!QFileInfo(QString::fromStdString(file)).isFile()) {
             error = "the pose model " + file + " is missing";
             return nullptr;
@@ -46,7 +48,7 @@ std::unique_ptr<PoseDetector> PoseDetector::load(const std::string& folder, std:
         error = "the pose model's module cannot be loaded: " + module.errorString().toStdString();
         return nullptr;
     }
-    PoseEngine* engine = open(folder.c_str(), &error);
+    PoseEngine* engine = open(detector.c_str(), landmarks.c_str(), &error);
     if (!engine)
         return nullptr;
     return std::unique_ptr<PoseDetector>(

@@ -8,31 +8,12 @@
 // Loading takes a moment, so nothing is loaded until a measurement is asked for. A detector
 // serves one measurement at a time; run it off the GUI thread and stop it through the token.
 
-#include "Keypoints.h"
 #include "PixelView.h"
+#include "PoseMeasurement.h"
 
 #include <memory>
 #include <stop_token>
 #include <string>
-
-struct PoseMeasurement
-{
-    enum class Outcome : std::uint8_t
-    {
-        Person,   // `keypoints` hold the person's points
-        NoPerson, // the picture shows nobody the model can find
-        Stopped,  // the stop token asked for it
-        Failed,   // `error` says why
-    };
-    Outcome outcome = Outcome::Failed;
-    Keypoints keypoints;      // in the picture's pixels
-    float presence = 0;       // the landmark model's belief that a person is there, 0 to 1
-    float detectionScore = 0; // the person detector's, 0 to 1
-    std::string error;
-
-    // Seconds spent in the models' passes alone: detector, then both landmark passes.
-    double modelSeconds = 0;
-};
 
 class PoseDetector
 {

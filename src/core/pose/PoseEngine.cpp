@@ -105,14 +105,14 @@ PoseMeasurement Engine::measure(const PixelView& picture, const std::stop_token&
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT PoseEngine* vesk_open_pose_engine(const char* folder, std::string* error)
+extern "C" Q_DECL_EXPORT PoseEngine*
+vesk_open_pose_engine(const char* detectorFile, const char* landmarkFile, std::string* error)
 {
-    const std::string detector = std::string(folder) + "/" + PoseDetector::DetectorFile;
-    const std::string landmarks = std::string(folder) + "/" + PoseDetector::LandmarkFile;
     try {
-        return new Engine(detector, landmarks);
+        return new Engine(detectorFile, landmarkFile);
     } catch (const std::exception& e) {
-        *error = std::string("the pose model in ") + folder + " cannot be read: " + e.what();
+        *error = std::string("the pose model ") + detectorFile + " or " + landmarkFile +
+                 " cannot be read: " + e.what();
     }
     return nullptr;
 }

@@ -3,7 +3,10 @@
 // (libvesk_pose_model beside the models) and loaded when the first measurement is asked for:
 // OpenCV, which it needs, is large, and a program that never measures never loads it.
 
-#include "PoseDetector.h"
+#include "PixelView.h"
+#include "PoseMeasurement.h"
+
+#include <stop_token>
 
 #include <string>
 
@@ -14,8 +17,9 @@ public:
     virtual PoseMeasurement measure(const PixelView& picture, const std::stop_token& stop) = 0;
 };
 
-// What the module exports: the engine over the models in `folder`, or null with `error` set.
+// What the module exports: the engine over the two model files, or null with `error` set.
 extern "C" {
-using OpenPoseEngine = PoseEngine* (*)(const char* folder, std::string* error);
+using OpenPoseEngine = PoseEngine* (*)(const char* detectorFile, const char* landmarkFile,
+                                       std::string* error);
 }
 inline constexpr const char* OpenPoseEngineSymbol = "vesk_open_pose_engine";

@@ -1,29 +1,30 @@
 #include "RiskLevel.h"
 
-#include <array>
-
 namespace scoring {
+
+// clang-format off
+const std::array<RiskLevel, 5> RiskLevels{{
+    {1, 1, "Negligible", "Acceptable. No action needed.", "None; review if the task changes."},
+    {2, 3, "Low", "Change may be needed.", "At the next planned review or redesign."},
+    {4, 7, "Medium", "Investigate further and change soon.", "Plan within weeks; carry out within a few months."},
+    {8, 10, "High", "Investigate and implement change soon.", "Start within days; interim measures at once."},
+    {11, 15, "Very High", "Implement change now.", "Immediately; do not let the task go on unchanged."},
+}};
+// clang-format on
+
+const RiskLevel* riskLevel(std::int16_t finalScore)
+{
+    for (const RiskLevel& level : RiskLevels) {
+        if (finalScore >= level.lowest && finalScore <= level.highest)
+            return &level;
+    }
+    return nullptr;
+}
 
 std::optional<std::string_view> riskLevelWord(std::int16_t finalScore)
 {
-    struct Band
-    {
-        int highest;
-        std::string_view word;
-    };
-    static constexpr std::array<Band, 5> Bands{{
-        {1, "Negligible"},
-        {3, "Low"},
-        {7, "Medium"},
-        {10, "High"},
-        {15, "Very High"},
-    }};
-    if (finalScore < 1 || finalScore > 15)
-        return std::nullopt;
-    for (const Band& band : Bands) {
-        if (finalScore <= band.highest)
-            return band.word;
-    }
+    if (const RiskLevel* level = riskLevel(finalScore))
+        return level->word;
     return std::nullopt;
 }
 

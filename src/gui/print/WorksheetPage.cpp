@@ -1,239 +1,277 @@
 #include "WorksheetPage.h"
 
-#include "Assessment.h"
 #include "FitAndCentre.h"
+#include "PageBlocks.h"
 #include "PageFile.h"
-#include "RiskLevel.h"
 #include "Seams.h"
 #include "Worksheet.h"
 
 #include <QBuffer>
-#include <QFontMetricsF>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
-#include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSvgRenderer>
-#include <QTransform>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <tuple>
 
 namespace worksheetpage {
 namespace {
 
-constexpr double Margin = 36;
-constexpr double TitleHeight = 40;
-constexpr double EmployeeRowHeight = 24;
-constexpr double Gap = 10;
-// The worksheet picture's designed size on the results window, in twips (20 to the point).
-constexpr double WorksheetTwipsWidth = worksheet::PictureTwips.width();
-constexpr double WorksheetTwipsHeight = worksheet::PictureTwips.height();
-// The task picture box of the posture selection window, for the frame's proportions.
-constexpr double TaskPictureAspect = 3735.0 / 5535.0;
+using namespace pageblocks;
 
-const QColor Ink(0, 0, 128);
+constexpr double WorksheetAspect =
+    double(worksheet::PictureTwips.height()) / worksheet::PictureTwips.width();
+// Beside the chosen drawings the task picture takes this share of the width...
+constexpr double PictureShare = 0.3;
+// ...and never less height than this; beside the worksheet, never less width than this.
+constexpr double LowestPicture = 100;
+constexpr double NarrowestPicture = 130;
+// A worksheet this wide (in points) shows its values at 9 pt: wide enough to read easily.
+constexpr double ComfortableWorksheet = 370;
+// Drawings this high (in points) show their angles and words.
+constexpr double ClearDrawing = 28;
 
-QString wordOf(std::int16_t score)
+// The worksheet picture stretched into `rect`, each score in its box.
+void addWorksheet(PageLayout& page, const QRectF& rect, const Scores& scores)
 {
-    const auto word = scoring::riskLevelWord(score);
-    return word ? QString::fromUtf8(word->data(), qsizetype(word->size())) : QString();
+    // Stretched into the shape of the window's picture, as the window shows it.
+    page.addArtwork(QStringLiteral("worksheet"), rect,
+                    QString::fromLatin1(worksheet::PictureResource), true);
+    const QRect& origin = worksheet::PictureTwips;
+    const double scale = rect.width() / origin.width();
+    // The values keep the proportions of the window's labels: 18 point on a worksheet 14775
+    // twips wide.
+    const TextStyle valueStyle{pageFont(comic(), 18 * 20 * scale, true), ink(), Qt::AlignHCenter,
+                               false};
+    for (const worksheet::ValueBox& design : worksheet::ValueBoxes) {
+        const QRectF box(rect.left() + (design.twips.x() - origin.x()) * scale,
+                         rect.top() + (design.twips.y() - origin.y()) * scale,
+                         design.twips.width() * scale, design.twips.height() * scale);
+        const QString label = QString::fromLatin1(design.label);
+        PageItem background;
+        background.kind = PageItem::Kind::Fill;
+        background.role = QStringLiteral("box ") + label;
+        background.rect = box;
+        background.colour = Qt::white;
+        page.add(std::move(background));
+        const QString value = QString::number(scores.*design.score);
+        const double height = page.textHeight(value, valueStyle, box.width());
+        page.addText(QStringLiteral("value ") + label,
+                     QPointF(box.left(), box.center().y() - height / 2), box.width(), value,
+                     valueStyle);
+    }
 }
 
-// Draws in points on a device of any resolution: rectangles are scaled, fonts given in points
-// already follow the device.
-class PagePainter
+// The task picture as large as fits into `box`, at the top of it, framed: read again from its
+// file at the device's resolution, or as the window showed it when the file cannot be read.
+void addTaskPicture(PageLayout& page, const QRectF& box, const WorksheetContent& content)
 {
-public:
-    explicit PagePainter(QPagedPaintDevice& device)
-        : painter(&device), scale(device.logicalDpiX() / 72.0)
-    {
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    }
-
-    QRectF toDevice(const QRectF& points) const
-    {
-        return QTransform::fromScale(scale, scale).mapRect(points);
-    }
-
-    void text(const QRectF& points, const QString& text, const QFont& font, int flags,
-              const QColor& colour = Qt::black)
-    {
-        painter.setFont(font);
-        painter.setPen(colour);
-        painter.drawText(toDevice(points), flags, text);
-    }
-
-    // The font shrunk until the text fits the rectangle, wrapped at words.
-    QFont fitted(QFont font, const QRectF& points, const QString& text)
-    {
-        while (font.pointSizeF() > 5) {
-            const QFontMetricsF metrics(font, painter.device());
-            const QRectF needed = metrics.boundingRect(toDevice(points), Qt::TextWordWrap, text);
-            if (needed.height() <= toDevice(points).height() + 0.5 &&
-                needed.width() <= toDevice(points).width() + 0.5)
-                break;
-            font.setPointSizeF(font.pointSizeF() - 0.5);
+    const double scale = page.device().logicalDpiX() / 72.0;
+    QImage image;
+    QSizeF natural;
+    if (!content.taskPicturePath.isEmpty()) {
+        const LoadedPicture loaded = PictureLoader::load(
+            content.taskPicturePath, (box.size() * scale).toSize(), content.pictureLimits);
+        if (loaded.ok()) {
+            image = loaded.image;
+            natural = QSizeF(loaded.pictureSize);
         }
-        return font;
     }
+    if (image.isNull()) {
+        image = content.taskPictureShown;
+        natural = QSizeF(image.size());
+    }
+    if (image.isNull() || box.isEmpty())
+        return;
+    const FitResult fit = fitAndCentre(natural, box.size());
+    const QRectF rect(box.left() + fit.left, box.top(), fit.fitWidth, fit.fitHeight);
+    PageItem picture;
+    picture.kind = PageItem::Kind::Picture;
+    picture.role = QStringLiteral("task picture");
+    picture.rect = rect;
+    picture.picture = image;
+    page.add(std::move(picture));
+    PageItem frame;
+    frame.kind = PageItem::Kind::Frame;
+    frame.role = QStringLiteral("task picture frame");
+    frame.rect = rect;
+    page.add(std::move(frame));
+}
 
-    QPainter painter;
-    double scale;
+// "Chosen drawings" over the drawings of the assessment, at (0, 0).
+PageLayout chosenDrawingsBlock(const QPaintDevice& device, QSizeF size, double width, int columns,
+                               double drawingHeight, const Assessment& assessment)
+{
+    PageLayout block(device, size);
+    const double top = block.addText(QStringLiteral("drawings"), QPointF(0, 0), width,
+                                     QStringLiteral("Chosen drawings"),
+                                     {pageFont(arial(), 11, true), ink(), Qt::AlignLeft, false});
+    drawingList(block, QPointF(0, top + 3), width, columns, drawingHeight,
+                chosenDrawings(assessment));
+    return block;
+}
+
+// What must stand under the worksheet besides each side's results.
+struct Parts
+{
+    const QPaintDevice& device;
+    QSizeF size;
+    double width;
+    const Assessment& assessment;
+    const std::optional<AssessmentChange>& change;
+    bool hasPicture;
 };
 
-QFont pageFont(const QString& family, double points, bool bold = false)
+// One way to fit the page: where the task picture stands (beside the chosen drawings, or beside
+// the worksheet so that the drawings take the whole width), how large the drawings are, in how
+// many columns the drawings and the changes run, and what width that leaves the worksheet.
+struct Way
 {
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    int sinceColumns = 2;
+    bool pictureBesideWorksheet = false;
+    double drawingHeight = 0;
+    int extraColumns = 0; // the drawings' columns beyond the usual
+    double worksheetWidth = 0;
+
+    // Ways compare by: a comfortably wide worksheet, clear drawings, the changes and the
+    // drawings in the fewest columns, the widest worksheet, the largest drawings.
+    auto rank() const
+    {
+        return std::make_tuple(std::round(std::min(worksheetWidth, ComfortableWorksheet)),
+                               std::min(drawingHeight, ClearDrawing), -sinceColumns, -extraColumns,
+                               std::round(worksheetWidth), drawingHeight);
+    }
+};
+
+PageLayout drawingsFor(const Parts& parts, const Way& way)
+{
+    const bool besideDrawings = parts.hasPicture && !way.pictureBesideWorksheet;
+    return chosenDrawingsBlock(
+        parts.device, parts.size,
+        parts.width - (besideDrawings ? parts.width * PictureShare + Gap : 0),
+        (besideDrawings ? 2 : 3) + way.extraColumns, way.drawingHeight, parts.assessment);
 }
 
-// Groups the captions by body region: the part of a caption before " - " names its region.
-QStringList regionLines(const QStringList& captions)
+// The best way to fit the parts and the worksheet into `room` points of height.
+Way bestWay(const Parts& parts, double room)
 {
-    QStringList lines;
-    QString region;
-    for (const QString& caption : captions) {
-        const QString name = caption.section(QStringLiteral(" - "), 0, 0);
-        if (name != region || lines.isEmpty())
-            lines << caption;
-        else
-            lines.last() += QStringLiteral(", ") + caption;
-        region = name;
+    std::array<double, 3> sinceHeights{};
+    for (std::size_t i = 0; parts.change && i < sinceHeights.size(); ++i) {
+        PageLayout since(parts.device, parts.size);
+        sinceHeights[i] =
+            sinceBlock(since, QPointF(0, 0), parts.width, int(i) + 2, *parts.change) + Gap;
     }
-    return lines;
+    Way best;
+    for (const bool besideWorksheet : {false, true}) {
+        if (besideWorksheet && !parts.hasPicture)
+            continue;
+        const double widest = besideWorksheet ? parts.width - NarrowestPicture - Gap : parts.width;
+        for (const double drawingHeight : DrawingHeights) {
+            for (const int extraColumns : {0, 1, 2}) {
+                Way way{2, besideWorksheet, drawingHeight, extraColumns, 0};
+                const double drawings = drawingsFor(parts, way).bottom();
+                const double lower = parts.hasPicture && !besideWorksheet
+                                         ? std::max(drawings, LowestPicture)
+                                         : drawings;
+                for (std::size_t i = 0; i < sinceHeights.size(); ++i) {
+                    way.sinceColumns = int(i) + 2;
+                    way.worksheetWidth =
+                        std::min(widest, (room - sinceHeights[i] - lower) / WorksheetAspect);
+                    if (best.drawingHeight == 0 || way.rank() > best.rank())
+                        best = way;
+                }
+            }
+        }
+    }
+    return best;
 }
 
 } // namespace
 
-WorksheetContent fromAssessment(const Assessment& assessment, const QImage& taskPicture)
+WorksheetContent printedNow(const Assessment& assessment)
 {
     WorksheetContent content;
-    content.printed = QDateTime::currentDateTime();
-    content.name = assessment.EmployeeName();
-    content.idNumber = assessment.EmployeeIdNumber();
-    content.location = assessment.EmployeeLocation();
-    const Scores scores = assessment.scores();
-    for (std::size_t i = 0; i < worksheet::ValueBoxes.size(); ++i)
-        content.values[i] = QString::number(scores.*worksheet::ValueBoxes[i].score);
-    content.leftScore = scores.LeftVESKScore;
-    content.rightScore = scores.RightVESKScore;
-    content.leftWord = wordOf(content.leftScore);
-    content.rightWord = wordOf(content.rightScore);
-    for (std::size_t k = 0; k < Options.size(); ++k) {
-        if (assessment.isChosen(int(k)))
-            content.chosenCaptions << QString::fromUtf8(Options[k].caption);
-    }
-    content.taskPicture = taskPicture;
+    content.assessment = assessment;
+    content.dateCaption = QStringLiteral("Printed on");
+    content.date = QDateTime::currentDateTime();
     return content;
 }
 
-QRectF worksheetRect(QSizeF page)
+WorksheetContent savedReport(const Assessment& assessment, const QString& reportPath)
 {
-    const double width = page.width() - 2 * Margin;
-    const double top = Margin + TitleHeight + 3 * EmployeeRowHeight + Gap;
-    return {Margin, top, width, width * WorksheetTwipsHeight / WorksheetTwipsWidth};
+    WorksheetContent content;
+    content.assessment = assessment;
+    content.dateCaption = QStringLiteral("Saved on");
+    content.date = QFileInfo(reportPath).lastModified();
+    return content;
 }
 
-QRectF valueBox(int index, const QRectF& worksheet)
+PageLayout layOut(const QPaintDevice& device, QSizeF size, const WorksheetContent& content)
 {
-    const QRect twips = worksheet::ValueBoxes[std::size_t(index)].twips;
-    const QRect& origin = worksheet::PictureTwips;
-    const double sx = worksheet.width() / WorksheetTwipsWidth;
-    const double sy = worksheet.height() / WorksheetTwipsHeight;
-    return {worksheet.left() + (twips.x() - origin.x()) * sx,
-            worksheet.top() + (twips.y() - origin.y()) * sy, twips.width() * sx,
-            twips.height() * sy};
+    PageLayout page(device, size);
+    const double width = size.width() - 2 * Margin;
+    const double bottom = size.height() - Margin;
+    double y = header(page, QPointF(Margin, Margin), width, QStringLiteral("VESK - Results"),
+                      dateLine(content.dateCaption, content.date));
+    y = employee(page, QPointF(Margin, y + 6), width,
+                 content.assessment.employee().value_or(Employee{})) +
+        Gap;
+
+    // What stands under the worksheet is measured first: the worksheet takes the height left.
+    const Scores scores = content.assessment.scores();
+    PageLayout results(device, size);
+    sideResults(results, QPointF(0, 0), width, scores);
+    std::optional<AssessmentChange> change;
+    if (content.earlier)
+        change = compareAssessments(*content.earlier, content.assessment);
+    const Parts parts{
+        device, size,
+        width,  content.assessment,
+        change, !content.taskPicturePath.isEmpty() || !content.taskPictureShown.isNull()};
+    const Way way = bestWay(parts, bottom - y - results.bottom() - 2 * Gap);
+    const PageLayout drawings = drawingsFor(parts, way);
+    PageLayout since(device, size);
+    if (change)
+        sinceBlock(since, QPointF(0, 0), width, way.sinceColumns, *change);
+
+    const double worksheetHeight = way.worksheetWidth * WorksheetAspect;
+    const double worksheetLeft =
+        way.pictureBesideWorksheet ? Margin : Margin + (width - way.worksheetWidth) / 2;
+    addWorksheet(page, QRectF(worksheetLeft, y, way.worksheetWidth, worksheetHeight), scores);
+    if (way.pictureBesideWorksheet)
+        addTaskPicture(page,
+                       QRectF(Margin + way.worksheetWidth + Gap, y,
+                              width - way.worksheetWidth - Gap, worksheetHeight),
+                       content);
+    y += worksheetHeight + Gap;
+    page.place(results, QPointF(Margin, y));
+    y += results.bottom() + Gap;
+    if (change) {
+        page.place(since, QPointF(Margin, y));
+        y += since.bottom() + Gap;
+    }
+    page.place(drawings, QPointF(Margin, y));
+    if (parts.hasPicture && !way.pictureBesideWorksheet) {
+        const double pictureWidth = width * PictureShare;
+        addTaskPicture(page, QRectF(Margin + width - pictureWidth, y, pictureWidth, bottom - y),
+                       content);
+    }
+    return page;
 }
 
 bool paint(QPagedPaintDevice& device, const WorksheetContent& content)
 {
-    PagePainter page(device);
-    if (!page.painter.isActive())
-        return false;
-    const QSizeF size(device.width() / page.scale, device.height() / page.scale);
-    const double width = size.width() - 2 * Margin;
-    const QString arial = QStringLiteral("Arial");
-    const QString comic = QStringLiteral("Comic Sans MS");
-
-    page.text({Margin, Margin, width, TitleHeight}, QStringLiteral("VESK - Results"),
-              pageFont(comic, 24, true), Qt::AlignLeft | Qt::AlignTop, Ink);
-    page.text({Margin, Margin, width, TitleHeight},
-              QLocale::system().toString(content.printed, QLocale::LongFormat), pageFont(arial, 10),
-              Qt::AlignRight | Qt::AlignTop);
-
-    const QString employee[3][2] = {
-        {QStringLiteral("Employee Name:"), content.name},
-        {QStringLiteral("Employee ID:"), content.idNumber},
-        {QStringLiteral("Employee Location:"), content.location},
-    };
-    for (int row = 0; row < 3; ++row) {
-        const double top = Margin + TitleHeight + row * EmployeeRowHeight;
-        page.text({Margin, top, 110, EmployeeRowHeight}, employee[row][0],
-                  pageFont(arial, 11, true), Qt::AlignLeft | Qt::AlignTop, Ink);
-        const QRectF box(Margin + 115, top, width - 115, EmployeeRowHeight - 2);
-        page.text(box, employee[row][1], page.fitted(pageFont(arial, 11), box, employee[row][1]),
-                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-    }
-
-    const QRectF worksheet = worksheetRect(size);
-    QSvgRenderer(QString::fromLatin1(worksheet::PictureResource))
-        .render(&page.painter, page.toDevice(worksheet));
-    // The value boxes keep the proportions of the window's labels: 18 point on a worksheet
-    // 14775 twips wide.
-    const QFont valueFont =
-        pageFont(comic, 18 * worksheet.width() / (WorksheetTwipsWidth / 20), true);
-    for (int i = 0; i < int(content.values.size()); ++i) {
-        const QRectF box = valueBox(i, worksheet);
-        page.painter.fillRect(page.toDevice(box), Qt::white);
-        page.text(box, content.values[std::size_t(i)], valueFont, Qt::AlignCenter, Ink);
-    }
-
-    double top = worksheet.bottom() + Gap;
-    const QString finals[2] = {
-        QStringLiteral("VESK Score - Left Arm: %1     Risk Level - Left Arm: %2")
-            .arg(content.leftScore)
-            .arg(content.leftWord),
-        QStringLiteral("VESK Score - Right Arm: %1     Risk Level - Right Arm: %2")
-            .arg(content.rightScore)
-            .arg(content.rightWord),
-    };
-    for (const QString& line : finals) {
-        page.text({Margin, top, width, 18}, line, pageFont(arial, 13, true),
-                  Qt::AlignLeft | Qt::AlignTop, Ink);
-        top += 20;
-    }
-    top += Gap;
-
-    // The chosen drawings on the left; the task picture, when there is one, in a frame on the
-    // right with the proportions of the box it was loaded into.
-    const double bottom = size.height() - Margin;
-    double listWidth = width;
-    if (!content.taskPicture.isNull()) {
-        const double frameHeight = bottom - top;
-        const double frameWidth = std::min(frameHeight * TaskPictureAspect, width / 2);
-        const QRectF frame(Margin + width - frameWidth, top, frameWidth, frameHeight);
-        listWidth = width - frameWidth - Gap;
-        const FitResult fit =
-            fitAndCentre(QSizeF(content.taskPicture.size()), page.toDevice(frame).size());
-        page.painter.drawImage(fit.rect().translated(page.toDevice(frame).topLeft()),
-                               content.taskPicture);
-        page.painter.setPen(QPen(Qt::black, page.scale * 0.75));
-        page.painter.drawRect(page.toDevice(frame));
-    }
-    page.text({Margin, top, listWidth, 18}, QStringLiteral("Chosen drawings"),
-              pageFont(arial, 12, true), Qt::AlignLeft | Qt::AlignTop, Ink);
-    top += 20;
-    const QString list = regionLines(content.chosenCaptions).join(QLatin1Char('\n'));
-    const QRectF listBox(Margin, top, listWidth, bottom - top);
-    page.text(listBox, list, page.fitted(pageFont(arial, 10), listBox, list),
-              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
-    return page.painter.end();
+    return paintPage(device, layOut(device, paperSize(device), content));
 }
 
-QString writePdf(const QString& path, const WorksheetContent& content, const QPageSize& size)
+QString writePdf(const QString& path, const QString& title,
+                 const std::function<bool(QPagedPaintDevice&)>& paint, const QPageSize& size)
 {
     if (const QString missing = pagefile::missingFonts(); !missing.isEmpty())
         return missing;
@@ -247,10 +285,17 @@ QString writePdf(const QString& path, const WorksheetContent& content, const QPa
     writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, QMarginsF()));
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("VESK Procedure"));
-    writer.setTitle(QStringLiteral("VESK - Results"));
-    if (!paint(writer, content))
+    writer.setTitle(title);
+    if (!paint(writer))
         return QStringLiteral("%1 cannot be written: the page could not be drawn").arg(path);
     return pagefile::write(path, pdf);
+}
+
+QString writePdf(const QString& path, const WorksheetContent& content, const QPageSize& size)
+{
+    return writePdf(
+        path, QStringLiteral("VESK - Results"),
+        [&](QPagedPaintDevice& device) { return paint(device, content); }, size);
 }
 
 bool print(const WorksheetContent& content, QWidget* parent, QString* failure)

@@ -14,6 +14,14 @@ VESKResults::VESKResults()
                       {2160, 240, 5775, 1095}, designFont(comic, 36, true));
     setTextColour(Label1, DarkBlue);
 
+    // Not part of the designed window: the change since a saved assessment, in the free space
+    // beside the title.
+    Label27 = addLabel(QStringLiteral("Label27"), QString(), {8160, 240, 6735, 1215},
+                       designFont(QStringLiteral("Arial"), 11, true));
+    setTextColour(Label27, DarkBlue);
+    Label27->setWordWrap(true);
+    Label27->hide();
+
     using worksheet::PictureTwips;
     Image1 = new SvgPicture(QString::fromLatin1(worksheet::PictureResource),
                             SvgPicture::Scaling::Stretch, this);
@@ -64,6 +72,14 @@ void VESKResults::showScores(const Scores& scores)
 {
     for (const worksheet::ValueBox& box : worksheet::ValueBoxes)
         valueLabel(QString::fromLatin1(box.label))->setText(QString::number(scores.*box.score));
+}
+
+void VESKResults::showEarlier(const QString& left, const QString& right)
+{
+    Label27->setText(QStringLiteral("Since the saved assessment:\nLeft hand side \u2013 %1\nRight "
+                                    "hand side \u2013 %2")
+                         .arg(left, right));
+    Label27->setVisible(!left.isEmpty() || !right.isEmpty());
 }
 
 void VESKResults::Command1_Click()

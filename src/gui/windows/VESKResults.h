@@ -23,11 +23,16 @@ public:
 
     // Shows every score in its box.
     void showScores(const Scores& scores);
+    // Beside the title, each side's final score and risk level word in the saved assessment the
+    // run started from and now ("before: 11 Very High, now: 7 Medium"); nothing when both are
+    // empty.
+    void showEarlier(const QString& left, const QString& right);
 
     // One of the value labels Label5 to Label26.
     QLabel* valueLabel(const QString& name) const;
 
     QLabel* Label1;
+    QLabel* Label27;
     SvgPicture* Image1;
     QPushButton* Command1;
     QPushButton* Command2;

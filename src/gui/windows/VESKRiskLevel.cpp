@@ -28,6 +28,17 @@ VESKRiskLevel::VESKRiskLevel()
         setTextColour(label, DarkBlue);
     }
 
+    // Not part of the designed window: the change since a saved assessment, under each word.
+    const QFont earlierFont = designFont(comic, 16, true);
+    Label7 = addLabel(QStringLiteral("Label7"), QString(), {240, 4800, 5535, 1095}, earlierFont);
+    Label8 = addLabel(QStringLiteral("Label8"), QString(), {6840, 4800, 5535, 1095}, earlierFont);
+    setAccessibleCaption(Label7, Label5->text());
+    setAccessibleCaption(Label8, Label6->text());
+    for (QLabel* label : {Label7, Label8}) {
+        label->setWordWrap(true);
+        setTextColour(label, DarkBlue);
+    }
+
     const QFont buttonFont = designFont(comic, 12);
     Command3 = addButton(QStringLiteral("Command3"), QStringLiteral("&Reduction Measures"),
                          {4080, 7680, 2055, 855}, buttonFont);
@@ -56,6 +67,12 @@ void VESKRiskLevel::showRiskLevels(const QString& left, const QString& right)
 {
     Label2->setText(left);
     Label3->setText(right);
+}
+
+void VESKRiskLevel::showEarlier(const QString& left, const QString& right)
+{
+    Label7->setText(left);
+    Label8->setText(right);
 }
 
 void VESKRiskLevel::hideEvent(QHideEvent* event)

@@ -22,12 +22,17 @@ public:
 
     // Shows the risk level word of each side.
     void showRiskLevels(const QString& left, const QString& right);
+    // Under each side's word, its final score and risk level word in the saved assessment the
+    // run started from and now ("before: 11 Very High, now: 7 Medium"); empty for none.
+    void showEarlier(const QString& left, const QString& right);
 
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label5;
     QLabel* Label6;
+    QLabel* Label7;
+    QLabel* Label8;
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command3;
