@@ -32,6 +32,10 @@ QString riskLevelWord(std::int16_t finalScore)
     return QString::fromUtf8(word.data(), qsizetype(word.size()));
 }
 
+// The kinds of file whose folder the choosers remember from run to run.
+const QString PicturesKind = QStringLiteral("pictures");
+const QString ReportsKind = QStringLiteral("reports");
+
 // Decoded pictures the windows hold: what every picture box shows.
 qint64 picturesHeld()
 {
@@ -66,8 +70,9 @@ void Road::start()
     caution().showInFront();
 }
 
-void Road::startFrom(const Assessment& saved)
+void Road::startFrom(const Assessment& saved, const QString& folder)
 {
+    m_reopenedFolder = folder;
     for (int option = 0; option < OptionCount; ++option) {
         if (saved.isChosen(option) != m_assessment.isChosen(option))
             m_assessment.choose(option);
@@ -166,7 +171,8 @@ Save& Road::save()
     return made(
         m_save,
         [this](Save& window) { connect(&window, &Save::saveRequested, this, &Road::saveAs); },
-        details().typedName(), LastDriveIndex);
+        details().typedName(), LastDriveIndex,
+        m_reopenedFolder.isEmpty() ? platform::rememberedFolder(ReportsKind) : m_reopenedFolder);
 }
 
 OverwriteFile& Road::overwrite()
@@ -203,7 +209,7 @@ OpenPictureFile& Road::pictureChooser()
                 m_pictureChooser->hide();
             });
         },
-        LastDriveIndex);
+        LastDriveIndex, platform::rememberedFolder(PicturesKind));
 }
 
 OpenExtraPics& Road::extraPictureChooser()
@@ -215,7 +221,7 @@ OpenExtraPics& Road::extraPictureChooser()
             connect(&window, &PictureChooser::openRequested, this, &Road::openExtraPicture);
             connect(&window, &PictureChooser::exitRequested, &window, &QWidget::hide);
         },
-        LastDriveIndex);
+        LastDriveIndex, platform::rememberedFolder(PicturesKind));
 }
 
 ExtraPics& Road::extraPictures()
@@ -254,8 +260,10 @@ void Road::viewResults()
     for (const RequiredRegion& region : missing)
         platform::messageBox(
             QString::fromUtf8(region.message.data(), qsizetype(region.message.size())));
-    if (!missing.empty())
+    if (!missing.empty()) {
+        m_main2->showRegion(missing.front().region);
         return;
+    }
     results().showScores(m_assessment.scores());
     caution().showInFront();
     m_main2->hide();
@@ -303,6 +311,7 @@ bool Road::writeReportFiles()
                                  .arg(result.failure, result.onDisk));
         return false;
     }
+    platform::rememberFolder(ReportsKind, SaveFolder);
     platform::messageBox(QStringLiteral("File Saved"));
     platform::endProgram();
     return true;
@@ -357,6 +366,8 @@ LoadedPicture Road::loadChosenPicture(QSize deviceSize)
         platform::messageBox(
             QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path),
             QStringLiteral("Error"));
+    else
+        platform::rememberFolder(PicturesKind, QFileInfo(path).absolutePath());
     return picture;
 }
 

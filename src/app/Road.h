@@ -43,8 +43,9 @@ public:
     // Shows the caution statement, the first window of every run.
     void start();
     // Lets the assessment start from a saved one: its drawings chosen and its employee details
-    // in their boxes, to be confirmed with Continue as if typed.
-    void startFrom(const Assessment& saved);
+    // in their boxes, to be confirmed with Continue as if typed. The save dialog then starts in
+    // `folder`, where the saved one lies.
+    void startFrom(const Assessment& saved, const QString& folder = {});
 
     const Assessment& assessment() const { return m_assessment; }
 
@@ -90,6 +91,8 @@ private:
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;
+    // The folder of the report the run started from, if it did.
+    QString m_reopenedFolder;
 
     std::unique_ptr<CautionStatement> m_caution;
     std::unique_ptr<EmployeeDetails> m_details;

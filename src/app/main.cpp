@@ -8,6 +8,7 @@
 #include "SavedReport.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -50,7 +51,7 @@ int main(int argc, char* argv[])
     Road road;
     if (!request.report.isEmpty()) {
         if (const auto saved = savedreport::open(request.report))
-            road.startFrom(*saved);
+            road.startFrom(*saved, QFileInfo(request.report).absolutePath());
     }
     road.start();
     FirstPaintProbe::watch(&road.caution());

@@ -78,3 +78,9 @@ const std::array<ScoreDisplay, RegionCount> ScoreDisplays{{
     {Region::Activity, 4, "Label17", "Activity:", {120, 7920}, "Label10", "Activity Score", {2280, 9840}, "ActivityScore", {6240, 9840}},
 }};
 // clang-format on
+
+const std::array<std::string_view, RegionCount> RegionNames{
+    "Trunk",           "Neck",           "Legs",        "Right upper arm", "Left upper arm",
+    "Right lower arm", "Left lower arm", "Right wrist", "Left wrist",      "Load / force",
+    "Coupling",        "Activity",
+};

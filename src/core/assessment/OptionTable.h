@@ -107,3 +107,6 @@ struct ScoreDisplay
     TwipsPoint valueAt;
 };
 extern const std::array<ScoreDisplay, RegionCount> ScoreDisplays;
+
+// Each region as people name it, in Region order ("Trunk", "Right upper arm", ...).
+extern const std::array<std::string_view, RegionCount> RegionNames;

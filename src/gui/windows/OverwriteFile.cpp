@@ -23,6 +23,7 @@ OverwriteFile::OverwriteFile()
     Command5 = addButton(QStringLiteral("Command5"), QStringLiteral("&New Filename"),
                          {3240, 3360, 1815, 735}, buttonFont);
     setTabOrder(Command3, Command5);
+    setAccessibleRole(this, QAccessible::Dialog);
     Command3->setFocus();
     keepDesignedSize();
 
