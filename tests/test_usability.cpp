@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -125,39 +126,112 @@ private slots:
             start->setFocus();
             QTest::keySequence(start, keys);
             QCOMPARE(main2.SSTab2->currentIndex(), to);
-            QCOMPARE(QApplication::focusWidget()->parentWidget()->parentWidget(),
-                     main2.SSTab2->widget(to));
+            QVERIFY(main2.SSTab2->widget(to)->isAncestorOf(QApplication::focusWidget()));
         }
     }
 
-    void screenReaderHearsDrawingsAndValues()
+    void screenReaderHearsWhatDrawingsShowAndTheirScores_data()
+    {
+        QTest::addColumn<QString>("drawing");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("heard"); // once it is chosen
+        QTest::newRow("trunk3") << "trunk3"
+                                << "Trunk: 20° to 60° flexion or extension"
+                                << "Scores 3. Trunk score: 3";
+        QTest::newRow("trunk5") << "trunk5"
+                                << "Trunk: twisted or tilted to the side, plus 1"
+                                << "Trunk score: 1";
+        QTest::newRow("leg1") << "leg1"
+                              << "Legs: weight on both legs, walking or sitting"
+                              << "Scores 1. Legs score: 1";
+        QTest::newRow("Image102") << "Image102"
+                                  << "Right upper arm: arm supported or person leaning, minus 1"
+                                  << "Right upper arm score: -1";
+        QTest::newRow("Image2") << "Image2"
+                                << "Left lower arm: elbow bent less than 60° or more than 100°"
+                                << "Scores 2. Left lower arm score: 2";
+        QTest::newRow("Image6") << "Image6"
+                                << "Right wrist: 0° to 15° flexion or extension"
+                                << "Scores 1. Right wrist score: 1";
+    }
+    void screenReaderHearsWhatDrawingsShowAndTheirScores()
+    {
+        QFETCH(QString, drawing);
+        QFETCH(QString, name);
+        QFETCH(QString, heard);
+        Main2& main2 = reachPostureSelection(*road);
+        auto* face = QAccessible::queryAccessibleInterface(main2.findChild<SvgPicture*>(drawing));
+        QCOMPARE(face->text(QAccessible::Name), name);
+        face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(face->text(QAccessible::Description), heard);
+        QVERIFY(face->state().checked);
+        // A main posture is a radio button in the group of its region, an adjustment a check box.
+        const bool main = heard.startsWith("Scores");
+        QCOMPARE(face->role(), main ? QAccessible::RadioButton : QAccessible::CheckBox);
+        const QAccessibleInterface* group = face->parent()->parent();
+        QCOMPARE(group->role() == QAccessible::Grouping, main);
+        QVERIFY(!main || name.startsWith(group->text(QAccessible::Name) + ": "));
+    }
+
+    // Windows by their role and title, their pictures, lists and boxes by name; each value is
+    // read with the name of its box, each risk word with its side.
+    void screenReaderHearsWindowsPartsAndValues()
     {
         Main2& main2 = reachPostureSelection(*road);
-        for (const OptionSpec& option : Options) {
-            auto* frame = main2.findChild<OptionFrame*>(text(option.frame));
-            auto* face = QAccessible::queryAccessibleInterface(frame->drawing);
-            QCOMPARE(face->text(QAccessible::Name), text(option.caption));
-            QCOMPARE(face->text(QAccessible::Description), frame->drawing->drawnWords());
-            face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-            QVERIFY(frame->isHighlighted() && face->state().checked);
-        }
-        // Each region's row, caption and value label carries its designed name.
-        for (const ScoreDisplay& d : ScoreDisplays) {
-            for (const std::string_view name : {d.rowLabel, d.captionLabel, d.valueLabel})
-                QVERIFY(main2.findChild<QLabel*>(QString::fromUtf8(name.data(), name.size())));
-        }
-        // Each value is read with the name of its box, each risk word with its side.
         road->results().showScores(road->assessment().scores());
         road->riskLevel().showRiskLevels(QStringLiteral("High"), QStringLiteral("Low"));
-        const std::tuple<QWidget*, const char*, const char*> table[] = {
-            {&main2, "VESKTrunkScore", "Trunk Score"},
-            {&road->results(), "Label16", "Left Posture Score B"},
-            {&road->riskLevel(), "Label2", "Left Hand Side"},
+        const std::tuple<QWidget*, const char*, QAccessible::Role, const char*> parts[] = {
+            {&road->caution(), nullptr, QAccessible::Dialog, "KOLVE - Caution Statement"},
+            {&road->overwrite(), nullptr, QAccessible::Dialog, "Overwrite File"},
+            {&main2, nullptr, QAccessible::Window, "VESK"},
+            {&main2, "Picture1", QAccessible::Graphic, "Task picture"},
+            {&main2, "Label89", QAccessible::StaticText, "Right lower arm score"},
+            {&main2, "UpperRightArm", QAccessible::StaticText, "Right upper arm score"},
+            {&road->overview(), "Image1", QAccessible::Graphic, "Overview of the VESK method"},
+            {&road->results(), "Image1", QAccessible::Graphic, "VESK scoring worksheet"},
+            {&road->results(), "Label16", QAccessible::StaticText, "Left Posture Score B: 0"},
+            {&road->riskLevel(), "Label2", QAccessible::StaticText, "Left Hand Side: High"},
+            {&road->pictureChooser(), "Dir1", QAccessible::List, "Folders"},
+            {&road->pictureChooser(), "File1", QAccessible::List, "Files"},
+            {&road->extraPictureChooser(), "Text1", QAccessible::EditableText, "Path"},
+            {&road->save(), "Dir1", QAccessible::List, "Folders and saved reports"},
         };
-        for (const auto& [form, name, caption] : table) {
-            auto* label = form->findChild<QLabel*>(name);
-            QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
-                     QStringLiteral("%1: %2").arg(caption, label->text()));
+        for (const auto& [window, name, role, heard] : parts) {
+            QObject* part = name ? window->findChild<QWidget*>(name) : window;
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(part);
+            QCOMPARE(face->role(), role);
+            QCOMPARE(face->text(QAccessible::Name), QString::fromUtf8(heard));
+        }
+    }
+
+    // Windows that open with a button in focus show it at once: a ring of black and white
+    // dashes around the button.
+    void focusIsMarkedWhenAWindowOpensWithIt()
+    {
+        road->start();
+        const std::pair<Form*, QPushButton*> opened[] = {
+            {&road->caution(), road->caution().Command1},
+            {&road->results(), road->results().Command1},
+            {&road->riskLevel(), road->riskLevel().Command3},
+        };
+        for (const auto& [window, button] : opened) {
+            window->showInFront();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QCOMPARE(QApplication::focusWidget(), button);
+            const QImage seen = window->grab().toImage();
+            const QRect ring =
+                QRect(button->mapTo(window, QPoint()), button->size()).adjusted(-1, -1, 1, 1);
+            int black = 0, white = 0;
+            for (int x = ring.left(); x <= ring.right(); ++x) {
+                for (const int y : {ring.top(), ring.bottom()}) {
+                    const int grey = qGray(seen.pixel(x, y));
+                    black += grey < 40;
+                    white += grey > 215;
+                }
+            }
+            QVERIFY2(black > ring.width() / 3 && white > ring.width() / 3,
+                     qPrintable(window->objectName()));
+            window->hide();
         }
     }
 
@@ -198,6 +272,25 @@ private slots:
             QCOMPARE(window->minimumSize(), window->maximumSize());
             QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         }
+        // The reports of the folder are listed; clicking one takes its name.
+        save.Dir1->refresh();
+        const QList<QListWidgetItem*> report =
+            save.Dir1->findItems(QStringLiteral("Twice VESK Analysis.txt"), Qt::MatchEndsWith);
+        QCOMPARE(report.size(), 1);
+        save.Dir1->setCurrentItem(report.first());
+        emit save.Dir1->Click();
+        QCOMPARE(save.Text1->text(), QStringLiteral("Twice"));
+        // A path typed as the name is a folder and a name; the next run's dialog starts there,
+        // a run started on a report in the folder of that report.
+        save.Text1->setText(QStringLiteral("echo/Typed"));
+        save.Command1->click();
+        QVERIFY(QFile::exists(folder.filePath("echo/Typed VESK Analysis.txt")));
+        road = std::make_unique<Road>();
+        QCOMPARE(road->save().Dir1->Path(), folder.filePath("echo"));
+        road = std::make_unique<Road>();
+        road->startFrom(Assessment(), folder.filePath("delta"));
+        QCOMPARE(road->save().Dir1->Path(), folder.filePath("delta"));
+
         // The real message box: room for the title and a window manager's icon and buttons.
         platform::ScopedSeams real;
         int width = 0;

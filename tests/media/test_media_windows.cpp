@@ -107,6 +107,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QVERIFY(save(QStringLiteral("extra%1.png").arg(i), {900, 600}, colours[i], "bmp"));
         QVERIFY(pictures::writeFile(dir.filePath("notes.jpg"), "Not a picture.\n"));
+        QVERIFY(dir.mkdir("sub"));
         QVERIFY(
             pictures::writeFile(dir.filePath("huge.png"), pictures::pngClaiming(7000, 7000, 16)));
         previousCurrent = QDir::currentPath();
@@ -143,6 +144,45 @@ private slots:
         QVERIFY(box.isVisibleTo(box.window()));
         QCOMPARE(centreOf(box), QColor(Qt::blue));
         QCOMPARE(road->extraPictures().isVisible(), which == "extra");
+
+        // The next run starts where the last picture was opened, wherever it starts itself.
+        QVERIFY(QDir::setCurrent(dir.filePath("sub")));
+        road = std::make_unique<Road>();
+        QCOMPARE(chooser(which == "task" ? "extra" : "task").File1->Path(), dir.absolutePath());
+        QVERIFY(QDir::setCurrent(dir.absolutePath()));
+    }
+
+    // A path typed into the path box, then Enter: a folder is shown, a picture opened.
+    void typedPathsAreUsedAsMeant_data()
+    {
+        QTest::addColumn<QString>("typed"); // "@" stands for the pictures' folder
+        QTest::addColumn<QString>("shown"); // the folder the lists show afterwards
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a folder") << "sub"
+                                  << "@/sub" << false << QString();
+        QTest::newRow("a picture") << "tall.png"
+                                   << "@" << true << QString();
+        QTest::newRow("a picture in quotes") << "\"@/sub/../tall.png\""
+                                             << "@" << true << QString();
+        QTest::newRow("an address") << "file://@/tall.png"
+                                    << "@" << true << QString();
+        QTest::newRow("nothing there")
+            << "@/none.png"
+            << "@" << false << "There is no file or folder \"@/none.png\".";
+    }
+    void typedPathsAreUsedAsMeant()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, opened);
+        QFETCH(QString, message);
+        PictureChooser& chooserShown = chooser("task");
+        QTest::keyClicks(chooserShown.Text1, typed.replace("@", dir.absolutePath()));
+        QTest::keyClick(chooserShown.Text1, Qt::Key_Return);
+        QCOMPARE(chooserShown.File1->Path(), shown.replace("@", dir.absolutePath()));
+        QCOMPARE(main2().Picture1->isVisible(), opened);
+        QCOMPARE(seams.messages.join(""), message.replace("@", dir.absolutePath()));
     }
 
     void openShowsAndExitPaintsTheTaskPicture()
@@ -152,7 +192,7 @@ private slots:
         pictures::clickItem(shown.File1, "wide.png");
         QCOMPARE(shown.Text1->text(), pathOf("wide.png"));
         QVERIFY(box.content().isNull());
-        click(shown.cmdOpen);
+        QTest::keyClick(shown.File1, Qt::Key_Return);
         QVERIFY(!shown.isVisible() && box.isVisible());
         // A 2:1 picture takes the box's width, with bands above and below.
         const QImage& seen = box.content();

@@ -77,7 +77,7 @@ void FocusMark::paintEvent(QPaintEvent*)
     const QRectF ring = QRectF(rect()).adjusted(inset, inset, -inset, -inset);
     painter.setPen(QPen(Qt::white, Width));
     painter.drawRect(ring);
-    QPen dashes(Qt::black, Width, Qt::CustomDashLine);
+    QPen dashes(Qt::black, Width, Qt::CustomDashLine, Qt::FlatCap);
     dashes.setDashPattern({1.5, 1.5});
     painter.setPen(dashes);
     painter.drawRect(ring);

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs a program as it runs on a desktop where a screen reader is on: a virtual X server, a
-# D-Bus session with the accessibility bus, the desktop's "screen reader enabled" switch set,
-# and a listener registered for the events a screen reader follows, as Orca registers them.
+# Runs a program as it runs on a desktop where a screen reader is on: a virtual X server of its
+# own, a D-Bus session with the accessibility bus, the desktop's "screen reader enabled" switch
+# set, and a listener registered for the events a screen reader follows. The program finds the
+# display in DISPLAY and VESK_IN_SESSION set.
 # Usage: with-screen-reader.sh <program> [arguments...]
 set -euo pipefail
 if [ -z "${VESK_IN_SESSION:-}" ]; then
-    exec env VESK_IN_SESSION=1 dbus-run-session -- "$0" "$@" 2>/dev/null
+    exec env VESK_IN_SESSION=1 dbus-run-session -- "$0" "$@" 2> >(grep -v -e dbus-daemon -e SpiRegistry -e XDG_RUNTIME >&2)
 fi
 folder=$(mktemp -d)
 xserver= listener=
