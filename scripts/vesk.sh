@@ -18,7 +18,7 @@ BuildPackages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev qt6-qpa
 TestPackages=(file dpkg-dev xvfb xdotool mdbtools clang-format clang-tidy python3 imagemagick
     poppler-utils libjpeg62-turbo-dev g++-mingw-w64-x86-64-posix
     dbus at-spi2-core python3-pyatspi shared-mime-info desktop-file-utils xdg-utils
-    libfile-mimeinfo-perl nodejs npm)
+    libglib2.0-bin nodejs npm)
 
 # Installs the Debian packages named that are missing; with "npm", also the Node packages of the
 # lock file.

@@ -23,18 +23,14 @@ if [ "${CI:-}" = true ] && [ "$(id -u)" = 0 ]; then
     program=/usr/bin/vesk
     [ -f /usr/share/applications/vesk.desktop ] || { echo "no desktop entry installed"; exit 1; }
     # Saved reports are a type of their own, opened by the program; other text files are not.
-    cp "$source/tests/data/report-road.txt" "$folder/Anna VESK Analysis.txt"
-    echo "Some notes." >"$folder/notes.txt"
-    expect() { # what, xdg-mime query arguments...
-        local got
-        got=$(xdg-mime query "${@:2}" 2>/dev/null || true)
-        [ "$got" = "$1" ] || { echo "xdg-mime query ${*:2}: \"$got\", not $1"; exit 1; }
-    }
-    expect text/x-vesk-report filetype "$folder/Anna VESK Analysis.txt"
-    expect text/plain filetype "$folder/notes.txt"
-    expect vesk.desktop default text/x-vesk-report
-    rm "$folder/Anna VESK Analysis.txt" "$folder/notes.txt"
-    [ "$(xdg-mime query default text/plain)" != vesk.desktop ] || { echo "claims text/plain"; exit 1; }
+    echo "Notes" >"$folder/notes.txt" && cp "$source/tests/data/report-road.txt" "$folder/A VESK Analysis.txt"
+    # Asked as GNOME asks (GIO): the generic fallback, File::MimeInfo, ignores glob weights.
+    q() { XDG_CURRENT_DESKTOP=GNOME xdg-mime query "$@" 2>/dev/null || true; }
+    types="$(q filetype "$folder/A VESK Analysis.txt") $(q filetype "$folder/notes.txt") $(q \
+        default text/x-vesk-report) $(q default text/plain)"
+    [[ $types == "text/x-vesk-report text/plain vesk.desktop "* && $types != *vesk.desktop ]] ||
+        { echo "file types: $types"; exit 1; }
+    rm "$folder/A VESK Analysis.txt" "$folder/notes.txt"
 fi
 
 screens=$build/walk-screens
