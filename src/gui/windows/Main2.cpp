@@ -10,9 +10,9 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QShortcut>
-
 #include <QTabBar>
 #include <QTabWidget>
+
 #include <cstdlib>
 
 namespace {
