@@ -86,6 +86,8 @@ int main(int argc, char* argv[])
     platform::ScopedSeams seams;
     seams->message = [](const platform::MessageRequest&) { return false; };
     seams->endProgram = [] {};
+    QHash<QString, QString> foldersOfThisRun; // the user's remembered folders stay as they are
+    seams->rememberedFolders = &foldersOfThisRun;
     // A full-HD screen, as a person would have it.
     seams->availableArea = QSize(1904, 1000);
 

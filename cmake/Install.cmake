@@ -16,8 +16,22 @@ install(CODE "
 ")
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/vesk.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Saved reports get a file type of their own, so that the desktop offers the program for them
+# and not for every text file.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/vesk-report.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME vesk.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/icon/vesk.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps OPTIONAL)
+# A package's triggers update the desktop's file type and program caches; an install straight from
+# the build folder does it here.
+install(CODE "
+  if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+    execute_process(COMMAND update-mime-database \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/mime\"
+                    ERROR_QUIET)
+    execute_process(COMMAND update-desktop-database
+                    \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\" ERROR_QUIET)
+  endif()
+")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vesk)
@@ -32,6 +46,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Plug-ins and fonts are loaded at run time, so the library scan cannot see them. (It finds
 # OpenCV's libraries, which the program links.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fonts-comic-neue")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, fonts-liberation2, fonts-comic-neue, shared-mime-info")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

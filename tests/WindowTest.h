@@ -37,6 +37,7 @@ struct SeamRecorder
     QStringList titles;       // their titles
     std::deque<bool> answers; // answers for the next questions
     int endRequests = 0;
+    QHash<QString, QString> folders; // the folders remembered, kept from road to road
     std::optional<platform::ScopedSeams> scope;
 
     // The seams of the running test, to replace more of them.
@@ -49,7 +50,9 @@ struct SeamRecorder
         titles.clear();
         answers.clear();
         endRequests = 0;
+        folders.clear();
         scope.emplace();
+        (*scope)->rememberedFolders = &folders;
         (*scope)->message = [this](const platform::MessageRequest& request) {
             messages << request.text;
             titles << request.title;

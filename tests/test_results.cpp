@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -173,6 +174,20 @@ private slots:
         QTest::keyClick(risk.Command7, Qt::Key_F1);
         QVERIFY(help.isVisible());
         QCOMPARE(seams.messages.size(), 1);
+        QTest::keyClick(help.browser, Qt::Key_Escape);
+        QVERIFY(!help.isVisible());
+
+        // The reduction measures open at the graver of the two levels, scrolled to it.
+        seams->programFolder = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
+        for (const auto& [left, right, part] : {std::tuple{"Very High", "Low", "veryhigh"},
+                                                std::tuple{"Negligible", "Medium", "medium"}}) {
+            risk.showRiskLevels(QString::fromLatin1(left), QString::fromLatin1(right));
+            risk.Command3->click();
+            QCOMPARE(help.browser->source().fragment(), QString::fromLatin1(part));
+            QTRY_VERIFY(help.browser->verticalScrollBar()->value() > 0);
+            click(help.closeButton);
+            QVERIFY(!help.isVisible());
+        }
     }
 };
 

@@ -167,6 +167,11 @@ private slots:
         QVERIFY(seams.titles.count(QStringLiteral("VESK Procedure")) == 11);
         QVERIFY(main2.isVisible());
         QVERIFY(!madeWindow("VESKResults"));
+        // The tab of the first region missing comes to the front, its first drawing in focus.
+        clickDrawings(main2, {"trunk1", "neck1", "leg1"});
+        click(main2.Command2);
+        QCOMPARE(main2.SSTab2->currentIndex(), 1);
+        QCOMPARE(main2.focusWidget(), main2.findChild<SvgPicture*>("Image96"));
     }
 
     void workedExampleThroughViewResults()

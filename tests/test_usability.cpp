@@ -23,6 +23,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -125,39 +127,78 @@ private slots:
             start->setFocus();
             QTest::keySequence(start, keys);
             QCOMPARE(main2.SSTab2->currentIndex(), to);
-            QCOMPARE(QApplication::focusWidget()->parentWidget()->parentWidget(),
-                     main2.SSTab2->widget(to));
+            QVERIFY(main2.SSTab2->widget(to)->isAncestorOf(QApplication::focusWidget()));
         }
     }
 
-    void screenReaderHearsDrawingsAndValues()
+    // Drawings by what they show, with their score once chosen: a main posture a radio button
+    // in the group of its region, an adjustment a check box. Windows by their role and title,
+    // their pictures, lists and boxes by name, values with the name of their box.
+    void screenReaderHearsDrawingsWindowsAndValues()
     {
         Main2& main2 = reachPostureSelection(*road);
-        for (const OptionSpec& option : Options) {
-            auto* frame = main2.findChild<OptionFrame*>(text(option.frame));
-            auto* face = QAccessible::queryAccessibleInterface(frame->drawing);
-            QCOMPARE(face->text(QAccessible::Name), text(option.caption));
-            QCOMPARE(face->text(QAccessible::Description), frame->drawing->drawnWords());
+        road->results().showScores(road->assessment().scores());
+        road->riskLevel().showRiskLevels(QStringLiteral("High"), QStringLiteral("Low"));
+        road->overwrite();
+        road->overview();
+        road->pictureChooser();
+        road->extraPictureChooser();
+        road->save();
+        const QMetaEnum roles = QMetaEnum::fromType<QAccessible::Role>();
+        for (const QStringList& f : dataRows(QStringLiteral("spoken.txt"), u'|')) {
+            if (f[0] == "part") {
+                QObject* part = madeWindow(f[1]);
+                part = f[2] == "-" ? part : part->findChild<QWidget*>(f[2]);
+                QAccessibleInterface* face = QAccessible::queryAccessibleInterface(part);
+                QCOMPARE(face->role(), roles.keyToValue(qPrintable(f[3])));
+                QCOMPARE(face->text(QAccessible::Name), f[4]);
+                continue;
+            }
+            auto* face = QAccessible::queryAccessibleInterface(main2.findChild<SvgPicture*>(f[1]));
+            QCOMPARE(face->text(QAccessible::Name), f[2]);
             face->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-            QVERIFY(frame->isHighlighted() && face->state().checked);
+            QCOMPARE(face->text(QAccessible::Description), f[3]);
+            QVERIFY(face->state().checked);
+            const bool main = f[3].startsWith("Scores");
+            QCOMPARE(face->role(), main ? QAccessible::RadioButton : QAccessible::CheckBox);
+            const QAccessibleInterface* group = face->parent()->parent();
+            QCOMPARE(group->role() == QAccessible::Grouping, main);
+            QVERIFY(!main || f[2].startsWith(group->text(QAccessible::Name) + ": "));
         }
         // Each region's row, caption and value label carries its designed name.
         for (const ScoreDisplay& d : ScoreDisplays) {
             for (const std::string_view name : {d.rowLabel, d.captionLabel, d.valueLabel})
                 QVERIFY(main2.findChild<QLabel*>(QString::fromUtf8(name.data(), name.size())));
         }
-        // Each value is read with the name of its box, each risk word with its side.
-        road->results().showScores(road->assessment().scores());
-        road->riskLevel().showRiskLevels(QStringLiteral("High"), QStringLiteral("Low"));
-        const std::tuple<QWidget*, const char*, const char*> table[] = {
-            {&main2, "VESKTrunkScore", "Trunk Score"},
-            {&road->results(), "Label16", "Left Posture Score B"},
-            {&road->riskLevel(), "Label2", "Left Hand Side"},
+    }
+
+    // Windows that open with a button in focus show it at once: a ring of black and white
+    // dashes around the button.
+    void focusIsMarkedWhenAWindowOpensWithIt()
+    {
+        road->start();
+        const std::pair<Form*, QPushButton*> opened[] = {
+            {&road->caution(), road->caution().Command1},
+            {&road->results(), road->results().Command1},
+            {&road->riskLevel(), road->riskLevel().Command3},
         };
-        for (const auto& [form, name, caption] : table) {
-            auto* label = form->findChild<QLabel*>(name);
-            QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name),
-                     QStringLiteral("%1: %2").arg(caption, label->text()));
+        for (const auto& [window, button] : opened) {
+            window->showInFront();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QCOMPARE(QApplication::focusWidget(), button);
+            // Along the lines just outside the button: as many black dashes as white gaps.
+            const QImage seen = window->grab().toImage();
+            const QRect ring =
+                QRect(button->mapTo(window, QPoint()), button->size()).adjusted(-1, -1, 1, 1);
+            int black = 0, white = 0;
+            for (int x = ring.left(); x <= ring.right(); ++x) {
+                for (const int y : {ring.top(), ring.bottom()}) {
+                    black += qGray(seen.pixel(x, y)) < 40;
+                    white += qGray(seen.pixel(x, y)) > 215;
+                }
+            }
+            QVERIFY2(std::min(black, white) > ring.width() / 3, qPrintable(window->objectName()));
+            window->hide();
         }
     }
 
@@ -198,6 +239,25 @@ private slots:
             QCOMPARE(window->minimumSize(), window->maximumSize());
             QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         }
+        // The reports of the folder are listed; clicking one takes its name.
+        save.Dir1->refresh();
+        const QList<QListWidgetItem*> report =
+            save.Dir1->findItems(QStringLiteral("Twice VESK Analysis.txt"), Qt::MatchEndsWith);
+        QCOMPARE(report.size(), 1);
+        save.Dir1->setCurrentItem(report.first());
+        emit save.Dir1->Click();
+        QCOMPARE(save.Text1->text(), QStringLiteral("Twice"));
+        // A path typed as the name is a folder and a name; the next run's dialog starts there,
+        // a run started on a report in the folder of that report.
+        save.Text1->setText(QStringLiteral("echo/Typed"));
+        save.Command1->click();
+        QVERIFY(QFile::exists(folder.filePath("echo/Typed VESK Analysis.txt")));
+        road = std::make_unique<Road>();
+        QCOMPARE(road->save().Dir1->Path(), folder.filePath("echo"));
+        road = std::make_unique<Road>();
+        road->startFrom(Assessment(), folder.filePath("delta"));
+        QCOMPARE(road->save().Dir1->Path(), folder.filePath("delta"));
+
         // The real message box: room for the title and a window manager's icon and buttons.
         platform::ScopedSeams real;
         int width = 0;

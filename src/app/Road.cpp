@@ -44,6 +44,10 @@ std::pair<QString, QString> sinceEarlier(const Scores& before, const Scores& now
             finalScoreChange(before.RightVESKScore, now.RightVESKScore)};
 }
 
+// The kinds of file whose folder the choosers remember from run to run.
+const QString PicturesKind = QStringLiteral("pictures");
+const QString ReportsKind = QStringLiteral("reports");
+
 // Decoded pictures the windows hold: what every picture box shows.
 qint64 picturesHeld()
 {
@@ -95,7 +99,7 @@ void Road::offerRecovery()
                 : QStringLiteral("An assessment of %1 from %2 was not saved. Continue it?")
                       .arg(name, when);
         if (platform::questionBox(question)) {
-            startFrom(left.assessment);
+            takeUp(left.assessment);
             m_recovery.takeOver(left.path);
             return;
         }
@@ -103,9 +107,15 @@ void Road::offerRecovery()
     }
 }
 
-void Road::startFrom(const Assessment& saved)
+void Road::startFrom(const Assessment& saved, const QString& folder)
 {
+    m_reopenedFolder = folder;
     m_earlier = saved;
+    takeUp(saved);
+}
+
+void Road::takeUp(const Assessment& saved)
+{
     for (int option = 0; option < OptionCount; ++option) {
         if (saved.isChosen(option) != m_assessment.isChosen(option))
             m_assessment.choose(option);
@@ -204,7 +214,8 @@ Save& Road::save()
     return made(
         m_save,
         [this](Save& window) { connect(&window, &Save::saveRequested, this, &Road::saveAs); },
-        details().typedName(), LastDriveIndex);
+        details().typedName(), LastDriveIndex,
+        m_reopenedFolder.isEmpty() ? platform::rememberedFolder(ReportsKind) : m_reopenedFolder);
 }
 
 OverwriteFile& Road::overwrite()
@@ -241,7 +252,7 @@ OpenPictureFile& Road::pictureChooser()
                 m_pictureChooser->hide();
             });
         },
-        LastDriveIndex);
+        LastDriveIndex, platform::rememberedFolder(PicturesKind));
 }
 
 OpenExtraPics& Road::extraPictureChooser()
@@ -253,7 +264,7 @@ OpenExtraPics& Road::extraPictureChooser()
             connect(&window, &PictureChooser::openRequested, this, &Road::openExtraPicture);
             connect(&window, &PictureChooser::exitRequested, &window, &QWidget::hide);
         },
-        LastDriveIndex);
+        LastDriveIndex, platform::rememberedFolder(PicturesKind));
 }
 
 ExtraPics& Road::extraPictures()
@@ -310,8 +321,10 @@ void Road::viewResults()
     for (const RequiredRegion& region : missing)
         platform::messageBox(
             QString::fromUtf8(region.message.data(), qsizetype(region.message.size())));
-    if (!missing.empty())
+    if (!missing.empty()) {
+        m_main2->showRegion(missing.front().region);
         return;
+    }
     const Scores scores = m_assessment.scores();
     results().showScores(scores);
     if (m_earlier) {
@@ -384,6 +397,7 @@ bool Road::writeReportFiles()
                                  .arg(result.failure, result.onDisk));
         return false;
     }
+    platform::rememberFolder(ReportsKind, SaveFolder);
     const reportfiles::Paths paths = reportfiles::pathsFor(SaveFolder, ReportBaseName);
     QString saved =
         QStringLiteral("File Saved\n\nThe report \"%1\" and the database \"%2\" are in the "
@@ -469,6 +483,8 @@ LoadedPicture Road::loadChosenPicture(QSize deviceSize)
         platform::messageBox(
             QStringLiteral("The file \"%1\" could not be opened as a picture.").arg(path),
             QStringLiteral("Error"));
+    else
+        platform::rememberFolder(PicturesKind, QFileInfo(path).absolutePath());
     return picture;
 }
 

@@ -47,8 +47,9 @@ public:
     // Shows the caution statement, the first window of every run.
     void start();
     // Lets the assessment start from a saved one: its drawings chosen and its employee details
-    // in their boxes, to be confirmed with Continue as if typed.
-    void startFrom(const Assessment& saved);
+    // in their boxes, to be confirmed with Continue as if typed. The save dialog then starts in
+    // `folder`, where the saved one lies.
+    void startFrom(const Assessment& saved, const QString& folder = {});
     // Offers each assessment that an earlier run left unsaved, newest first, until one is
     // continued; the others the person declines are thrown away.
     void offerRecovery();
@@ -72,6 +73,8 @@ public:
     ExtraPics& extraPictures();
 
 private:
+    // The drawings of `saved` chosen and its details put in their boxes.
+    void takeUp(const Assessment& saved);
     void accept();
     void continueWith(const QString& name, const QString& idNumber, const QString& location);
     void choose(int option);
@@ -112,6 +115,8 @@ private:
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;
+    // The folder of the report the run started from, if it did.
+    QString m_reopenedFolder;
 
     std::unique_ptr<CautionStatement> m_caution;
     std::unique_ptr<EmployeeDetails> m_details;

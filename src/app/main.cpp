@@ -10,6 +10,7 @@
 #include "SavedReport.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -87,7 +88,7 @@ int main(int argc, char* argv[])
     Road road;
     if (!request.report.isEmpty()) {
         if (const auto saved = savedreport::open(request.report))
-            road.startFrom(*saved);
+            road.startFrom(*saved, QFileInfo(request.report).absolutePath());
     } else {
         road.offerRecovery();
     }

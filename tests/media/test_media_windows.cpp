@@ -107,6 +107,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QVERIFY(save(QStringLiteral("extra%1.png").arg(i), {900, 600}, colours[i], "bmp"));
         QVERIFY(pictures::writeFile(dir.filePath("notes.jpg"), "Not a picture.\n"));
+        QVERIFY(dir.mkdir("sub"));
         QVERIFY(
             pictures::writeFile(dir.filePath("huge.png"), pictures::pngClaiming(7000, 7000, 16)));
         previousCurrent = QDir::currentPath();
@@ -143,6 +144,31 @@ private slots:
         QVERIFY(box.isVisibleTo(box.window()));
         QCOMPARE(centreOf(box), QColor(Qt::blue));
         QCOMPARE(road->extraPictures().isVisible(), which == "extra");
+
+        // The next run starts where the last picture was opened, wherever it starts itself.
+        QVERIFY(QDir::setCurrent(dir.filePath("sub")));
+        road = std::make_unique<Road>();
+        QCOMPARE(chooser(which == "task" ? "extra" : "task").File1->Path(), dir.absolutePath());
+        QVERIFY(QDir::setCurrent(dir.absolutePath()));
+    }
+
+    // A path typed into the path box, then Enter: a folder is shown, a picture opened.
+    void typedPathsAreUsedAsMeant()
+    {
+        // What is typed | the folder shown then | opened | the message; @: the pictures' folder.
+        for (const char* row :
+             {"sub|@/sub||", "tall.png|@|1|", "\"@/sub/../tall.png\"|@|1|",
+              "file://@/tall.png|@|1|", "@/none|@||There is no file or folder \"@/none\"."}) {
+            const QStringList f =
+                QString::fromLatin1(row).replace("@", dir.absolutePath()).split('|');
+            restart();
+            PictureChooser& shown = chooser("task");
+            QTest::keyClicks(shown.Text1, f[0]);
+            QTest::keyClick(shown.Text1, Qt::Key_Return);
+            QCOMPARE(shown.File1->Path(), f[1]);
+            QCOMPARE(main2().Picture1->isVisible(), !f[2].isEmpty());
+            QCOMPARE(seams.messages.join(""), f[3]);
+        }
     }
 
     void openShowsAndExitPaintsTheTaskPicture()
@@ -152,7 +178,7 @@ private slots:
         pictures::clickItem(shown.File1, "wide.png");
         QCOMPARE(shown.Text1->text(), pathOf("wide.png"));
         QVERIFY(box.content().isNull());
-        click(shown.cmdOpen);
+        QTest::keyClick(shown.File1, Qt::Key_Return);
         QVERIFY(!shown.isVisible() && box.isVisible());
         // A 2:1 picture takes the box's width, with bands above and below.
         const QImage& seen = box.content();

@@ -25,7 +25,8 @@ enum class Region : std::uint8_t
 };
 inline constexpr int RegionCount = 12;
 
-// The regions' names in Region order, as the printed page and the table of reports write them.
+// Each region as people name it, in Region order ("Trunk", "Right upper arm", ...): the printed
+// page, the table of reports and a screen reader use them.
 extern const std::array<std::string_view, RegionCount> RegionNames;
 
 enum class OptionKind : std::uint8_t

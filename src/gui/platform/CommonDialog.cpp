@@ -4,5 +4,5 @@
 
 void CommonDialog::ShowHelp()
 {
-    showHelpFile(HelpFile);
+    showHelpFile(HelpFile, HelpKey);
 }

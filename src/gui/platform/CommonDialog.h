@@ -1,6 +1,6 @@
 #pragma once
 // The help part of a common dialog control: a help file and ShowHelp, which opens it at its
-// contents.
+// contents, or at the part named by HelpKey.
 
 #include <QObject>
 #include <QString>
@@ -13,7 +13,9 @@ public:
     using QObject::QObject;
 
     QString HelpFile;
+    // The anchor of the part to open at; empty for the contents.
+    QString HelpKey;
 
-    // Opens HelpFile in the help window, at its contents.
+    // Opens HelpFile in the help window.
     void ShowHelp();
 };

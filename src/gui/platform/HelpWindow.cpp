@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -20,6 +21,8 @@ HelpWindow::HelpWindow() : Form(QStringLiteral("HelpWindow"), QStringLiteral("He
     backButton->setObjectName(QStringLiteral("backButton"));
     forwardButton = new QPushButton(QStringLiteral("&Forward"), this);
     forwardButton->setObjectName(QStringLiteral("forwardButton"));
+    closeButton = new QPushButton(QStringLiteral("C&lose"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("browser"));
     browser->setOpenExternalLinks(true);
@@ -29,6 +32,7 @@ HelpWindow::HelpWindow() : Form(QStringLiteral("HelpWindow"), QStringLiteral("He
     buttons->addWidget(backButton);
     buttons->addWidget(forwardButton);
     buttons->addStretch();
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(browser);
@@ -38,6 +42,9 @@ HelpWindow::HelpWindow() : Form(QStringLiteral("HelpWindow"), QStringLiteral("He
     connect(contentsButton, &QPushButton::clicked, browser, &QTextBrowser::home);
     connect(backButton, &QPushButton::clicked, browser, &QTextBrowser::backward);
     connect(forwardButton, &QPushButton::clicked, browser, &QTextBrowser::forward);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::hide);
     connect(browser, &QTextBrowser::backwardAvailable, backButton, &QPushButton::setEnabled);
     connect(browser, &QTextBrowser::forwardAvailable, forwardButton, &QPushButton::setEnabled);
     connect(browser, &QTextBrowser::sourceChanged, this, [this] {
@@ -47,9 +54,11 @@ HelpWindow::HelpWindow() : Form(QStringLiteral("HelpWindow"), QStringLiteral("He
     resize(760, 620);
 }
 
-void HelpWindow::open(const QString& path)
+void HelpWindow::open(const QString& path, const QString& part)
 {
-    browser->setSource(QUrl::fromLocalFile(path));
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(part);
+    browser->setSource(url);
     browser->clearHistory();
 }
 
@@ -75,7 +84,7 @@ HelpWindow* helpWindow()
     return theWindow().data();
 }
 
-void showHelpFile(const QString& path)
+void showHelpFile(const QString& path, const QString& part)
 {
     const QString resolved = platform::resolveCaseInsensitive(path);
     const QFileInfo file(resolved);
@@ -92,7 +101,7 @@ void showHelpFile(const QString& path)
         }();
         Q_UNUSED(registered);
     }
-    theWindow()->open(file.absoluteFilePath());
+    theWindow()->open(file.absoluteFilePath(), part);
     theWindow()->showInFront();
 }
 

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QHash>
 #include <QMessageBox>
+#include <QSettings>
 #include <QWidget>
 
 namespace platform {
@@ -146,6 +147,30 @@ QString resolveCaseInsensitive(const QString& path)
         current = dir.filePath(match);
     }
     return current;
+}
+
+namespace {
+
+QSettings userSettings()
+{
+    return QSettings(QSettings::UserScope, QStringLiteral("VESK"), ApplicationTitle);
+}
+
+} // namespace
+
+QString rememberedFolder(const QString& kind)
+{
+    if (seams().rememberedFolders)
+        return seams().rememberedFolders->value(kind);
+    return userSettings().value(QStringLiteral("folders/") + kind).toString();
+}
+
+void rememberFolder(const QString& kind, const QString& folder)
+{
+    if (seams().rememberedFolders)
+        seams().rememberedFolders->insert(kind, folder);
+    else
+        userSettings().setValue(QStringLiteral("folders/") + kind, folder);
 }
 
 } // namespace platform

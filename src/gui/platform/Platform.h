@@ -39,6 +39,11 @@ void setApplicationHelpFile(const QString& path);
 // The setting as last set, empty before anything set it.
 QString applicationHelpFileSetting();
 
+// The folder last used for a kind of file ("pictures", "reports") in this or an earlier run;
+// empty when none is known. Kept in the user's settings.
+QString rememberedFolder(const QString& kind);
+void rememberFolder(const QString& kind, const QString& folder);
+
 // The path of an existing file that matches `path` with letter case ignored, or `path` itself
 // when there is none. Help file names were written without regard to case.
 QString resolveCaseInsensitive(const QString& path);

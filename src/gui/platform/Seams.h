@@ -4,6 +4,7 @@
 // platform. A test installs a ScopedSeams, fills in what it replaces, and everything is put back
 // when the object goes out of scope.
 
+#include <QHash>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -63,6 +64,8 @@ struct Seams
     QSize availableArea;
     // Shown instead of the print dialog: sets up the printer; true to print.
     std::function<bool(QPrinter&)> printDialog;
+    // Where the folders last used are kept instead of the user's settings.
+    QHash<QString, QString>* rememberedFolders = nullptr;
 };
 
 // The seams in force.

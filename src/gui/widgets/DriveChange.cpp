@@ -21,13 +21,20 @@ void changeDrive(DriveList& drives, FolderList& folders, TaggedValue& lastDriveI
     drives.setListIndex(remembered < drives.ListCount() ? remembered : 0);
 }
 
-void startAtCurrentFolder(DriveList& drives, FolderList& folders)
+bool goToFolder(DriveList& drives, FolderList& folders, const QString& folder)
 {
-    const QString current = QDir::currentPath();
-    const int drive = drives.indexOfDriveHolding(current);
+    if (folder.isEmpty() || !folders.setPath(folder))
+        return false;
+    const int drive = drives.indexOfDriveHolding(folders.Path());
     if (drive >= 0) {
         const QSignalBlocker blocker(drives);
         drives.setListIndex(drive);
     }
-    folders.setPath(current);
+    return true;
+}
+
+void startIn(DriveList& drives, FolderList& folders, const QString& folder)
+{
+    if (!goToFolder(drives, folders, folder))
+        goToFolder(drives, folders, QDir::currentPath());
 }

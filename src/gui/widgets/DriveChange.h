@@ -5,12 +5,19 @@
 // remembered position (the first drive when none is remembered) without a word; that change is
 // itself a drive change, so the folder list follows the drive shown.
 
+#include <QString>
+
 class DriveList;
 class FolderList;
 class TaggedValue;
 
 void changeDrive(DriveList& drives, FolderList& folders, TaggedValue& lastDriveIndex);
 
-// Puts the lists on the program's current drive and folder, where a window's lists start.
-// That is where they are, not a change, so no drive change handler runs for it.
-void startAtCurrentFolder(DriveList& drives, FolderList& folders);
+// Puts the lists on `folder` and the drive that holds it: a folder typed, or where a window's
+// lists start. That is where they are, not a drive change, so no drive change handler runs for
+// it. False, and nothing changed, when the folder cannot be listed.
+bool goToFolder(DriveList& drives, FolderList& folders, const QString& folder);
+
+// Where a window's lists start: `folder`, or the folder the program was started from when that
+// cannot be listed (or none is given).
+void startIn(DriveList& drives, FolderList& folders, const QString& folder);

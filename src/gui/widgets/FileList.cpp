@@ -45,6 +45,13 @@ QString FileList::List(int index) const
 
 void FileList::keyPressEvent(QKeyEvent* event)
 {
+    // Enter on a selected file does what a double click on it does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        !FileName().isEmpty()) {
+        emit Click();
+        emit DblClick();
+        return;
+    }
     const int before = currentRow();
     QListWidget::keyPressEvent(event);
     if (currentRow() != before)

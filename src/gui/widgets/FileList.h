@@ -1,7 +1,7 @@
 #pragma once
 // A file list: every file of one folder (hidden ones included, no pattern), sorted by name
-// with letter case ignored. A click or a keyboard move raises Click(), a double click raises
-// Click() and then DblClick().
+// with letter case ignored. A click or a keyboard move raises Click(), a double click (or Enter
+// on a selected file) raises Click() and then DblClick().
 
 #include <QListWidget>
 

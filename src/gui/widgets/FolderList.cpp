@@ -74,6 +74,19 @@ bool FolderList::setPath(const QString& path)
             item->setData(Qt::UserRole, QDir::cleanPath(folder.absoluteFilePath()));
             addItem(item);
         }
+        m_fileRows = 0;
+        if (!m_fileSuffix.isEmpty()) {
+            const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
+            for (const QFileInfo& file :
+                 dir.entryInfoList({QLatin1Char('*') + m_fileSuffix}, QDir::Files | QDir::Hidden,
+                                   QDir::Name | QDir::IgnoreCase | QDir::LocaleAware)) {
+                auto* item = new QListWidgetItem(fileIcon, indent + file.fileName());
+                item->setData(Qt::UserRole, file.fileName());
+                item->setData(Qt::UserRole + 1, true);
+                addItem(item);
+                ++m_fileRows;
+            }
+        }
         m_ancestorRows = int(chain.size());
         setCurrentRow(m_ancestorRows - 1);
     }
@@ -83,6 +96,19 @@ bool FolderList::setPath(const QString& path)
     if (changed)
         emit Change();
     return true;
+}
+
+void FolderList::setListedFiles(const QString& suffix)
+{
+    m_fileSuffix = suffix;
+    refresh();
+}
+
+QString FolderList::clickedFile() const
+{
+    const QListWidgetItem* entry = currentItem();
+    return entry && entry->data(Qt::UserRole + 1).toBool() ? entry->data(Qt::UserRole).toString()
+                                                           : QString();
 }
 
 int FolderList::ListIndex() const
@@ -98,6 +124,8 @@ void FolderList::setListIndex(int index)
 
 QString FolderList::List(int index) const
 {
+    if (index >= ListCount())
+        return {};
     const QListWidgetItem* entry = item(index + m_ancestorRows);
     return entry ? entry->data(Qt::UserRole).toString() : QString();
 }
@@ -142,6 +170,10 @@ void FolderList::keyboardSearch(const QString& search)
 void FolderList::openRow(int row)
 {
     const QListWidgetItem* entry = item(row);
+    if (entry && entry->data(Qt::UserRole + 1).toBool()) {
+        emit Click();
+        return;
+    }
     // A folder that went away or became unreadable stays closed; the list is read again so
     // that it no longer offers it.
     if (entry && !setPath(entry->data(Qt::UserRole).toString()))

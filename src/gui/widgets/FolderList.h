@@ -9,6 +9,10 @@
 // clickedPath(). The keyboard moves the selection without raising Click(): the arrow keys, and
 // typing the first letters of a folder's name. Every change of Path, however made, raises
 // Change().
+//
+// Files of one kind may be listed after the subfolders (the save dialog lists the reports a
+// name would replace); they are not numbered with the subfolders and cannot be opened, and
+// clicking one, or Enter on it, raises Click().
 
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -27,7 +31,7 @@ public:
     void refresh() { setPath(m_path); }
 
     // Number of subfolders of the current folder.
-    int ListCount() const { return count() - m_ancestorRows; }
+    int ListCount() const { return count() - m_ancestorRows - m_fileRows; }
     // The selected entry in the numbering above; -1 (the current folder) after Path is set.
     int ListIndex() const;
     void setListIndex(int index);
@@ -35,6 +39,12 @@ public:
     QString List(int index) const;
     // Full path of the selected entry.
     QString clickedPath() const { return List(ListIndex()); }
+
+    // Lists, after the subfolders, the files whose names end with `suffix` (letter case
+    // ignored); an empty suffix lists none.
+    void setListedFiles(const QString& suffix);
+    // The name of the selected entry when it is such a file, else empty.
+    QString clickedFile() const;
 
 signals:
     void Change();
@@ -49,6 +59,8 @@ private:
 
     QString m_path;
     int m_ancestorRows = 0; // the root .. current folder entries at the top
-    QString m_typed;        // the letters typed in quick succession
+    int m_fileRows = 0;     // the files listed at the end
+    QString m_fileSuffix;
+    QString m_typed; // the letters typed in quick succession
     QElapsedTimer m_sinceTyped;
 };

@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "CommandButton.h"
+#include "FocusMark.h"
 #include "Platform.h"
 #include "Seams.h"
 
@@ -35,6 +36,9 @@ Form::Form(const QString& objectName, const QString& caption, QSize clientTwips,
 {
     setObjectName(objectName);
     setWindowTitle(caption);
+    // A window, named by its title; those that ask something and go are dialogs.
+    setAccessibleRole(this, QAccessible::Window);
+    FocusMark::install();
     if (clientTwips.isValid() && !clientTwips.isEmpty()) {
         const QSize design(toPixels(clientTwips.width()), toPixels(clientTwips.height()));
         if (platform::seams().availableArea.isValid()) {
@@ -177,6 +181,43 @@ void setAccessibleCaption(QLabel* label, const QString& caption)
     }();
     Q_UNUSED(factoryInstalled);
     label->setProperty(AccessibleCaption, caption);
+}
+
+namespace {
+
+const char* const AccessibleRole = "accessibleRole";
+
+// Asked when it is read, so that a window made as a Form can still become a dialog.
+class RoleAccessible : public QAccessibleWidget
+{
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QAccessible::Role role() const override
+    {
+        return QAccessible::Role(widget()->property(AccessibleRole).toInt());
+    }
+};
+
+QAccessibleInterface* roleFor(const QString& className, QObject* object)
+{
+    // The most derived class is asked first: that is where the role applies.
+    if (object && object->isWidgetType() && object->property(AccessibleRole).isValid() &&
+        className == QLatin1String(object->metaObject()->className()))
+        return new RoleAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void setAccessibleRole(QWidget* widget, QAccessible::Role role)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(roleFor);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+    widget->setProperty(AccessibleRole, int(role));
 }
 
 void setTextColour(QWidget* widget, quint32 colour)

@@ -4,6 +4,7 @@
 // zoom is 1 unless the screen's free area is smaller than the design, in which case the whole
 // content shrinks to fit. Qt's high-DPI scaling does the rest.
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QWidget>
@@ -72,6 +73,10 @@ private:
 // Gives a value label the name of what it shows: assistive technology reads it as
 // "<caption>: <text>", or the caption alone while the label is empty.
 void setAccessibleCaption(QLabel* label, const QString& caption);
+
+// What a plain widget is to assistive technology (a window, a dialog, a group, a picture), where
+// its own class says nothing.
+void setAccessibleRole(QWidget* widget, QAccessible::Role role);
 
 // Sets the text colour of a label (a 0x00BBGGRR or system colour).
 void setTextColour(QWidget* widget, quint32 colour);

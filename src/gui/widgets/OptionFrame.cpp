@@ -11,6 +11,9 @@ OptionFrame::OptionFrame(const QString& frameName, QWidget* parent)
     setObjectName(frameName);
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Sunken);
+    // Only a box around the drawing, which is the control: no "frame" (a window) to a screen
+    // reader.
+    setAccessibleRole(this, QAccessible::Client);
 }
 
 void OptionFrame::setBackColor(quint32 colour)

@@ -1,10 +1,15 @@
 #include "PictureBox.h"
 
+#include "Form.h"
+
 #include <QPainter>
 
 #include <cmath>
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    setAccessibleRole(this, QAccessible::Graphic);
+}
 
 void PictureBox::setContent(QImage content)
 {

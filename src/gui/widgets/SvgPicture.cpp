@@ -27,8 +27,8 @@ std::shared_ptr<QSvgRenderer> sharedRenderer(const QString& resource)
     return renderer;
 }
 
-// What a screen reader is told about a picture: a check box when it can be chosen, otherwise a
-// graphic. Pressing or toggling it through the accessibility bus clicks it.
+// What a screen reader is told about a picture: a check box or radio button when it can be
+// chosen, otherwise a graphic. Pressing or toggling it through the accessibility bus clicks it.
 class SvgPictureAccessible : public QAccessibleWidget
 {
 public:
@@ -36,7 +36,15 @@ public:
 
     QAccessible::Role role() const override
     {
-        return picture()->isCheckable() ? QAccessible::CheckBox : QAccessible::Graphic;
+        switch (picture()->choice()) {
+        case SvgPicture::Choice::CheckBox:
+            return QAccessible::CheckBox;
+        case SvgPicture::Choice::RadioButton:
+            return QAccessible::RadioButton;
+        case SvgPicture::Choice::None:
+            break;
+        }
+        return QAccessible::Graphic;
     }
 
     QAccessible::State state() const override

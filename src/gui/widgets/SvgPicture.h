@@ -3,8 +3,9 @@
 // picture stays sharp at any scaling. A press and release inside it is a click; a double click
 // is one click, not two.
 //
-// A picture that can be chosen (setCheckable) is a check box to assistive technology: its
-// accessible name and description come from the widget, its checked state from setChecked.
+// A picture that can be chosen (setChoice) is a check box or, as one of a group of which one is
+// chosen, a radio button to assistive technology: its accessible name and description come from
+// the widget, its checked state from setChecked.
 
 #include <QWidget>
 
@@ -31,8 +32,15 @@ public:
     // The words drawn on the picture, in the order of the file, separated by single blanks.
     QString drawnWords() const;
 
-    bool isCheckable() const { return m_checkable; }
-    void setCheckable(bool checkable) { m_checkable = checkable; }
+    enum class Choice
+    {
+        None,        // only a picture
+        CheckBox,    // chosen and unchosen on its own
+        RadioButton, // one of a group of which one is chosen
+    };
+    Choice choice() const { return m_choice; }
+    void setChoice(Choice choice) { m_choice = choice; }
+    bool isCheckable() const { return m_choice != Choice::None; }
     bool isChecked() const { return m_checked; }
     void setChecked(bool checked);
 
@@ -53,6 +61,6 @@ private:
     Scaling m_scaling;
     std::shared_ptr<QSvgRenderer> m_renderer;
     bool m_pressed = false;
-    bool m_checkable = false;
+    Choice m_choice = Choice::None;
     bool m_checked = false;
 };

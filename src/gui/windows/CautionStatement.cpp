@@ -42,6 +42,7 @@ CautionStatement::CautionStatement()
     Command2 = addButton(QStringLiteral("Command2"), QStringLiteral("Exit "),
                          {7080, 6360, 1935, 975}, buttonFont);
     setTabOrder(Command1, Command2);
+    setAccessibleRole(this, QAccessible::Dialog);
     Command1->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, &CautionStatement::Command1_Click);

@@ -51,6 +51,7 @@ EmployeeDetails::EmployeeDetails()
     setTabOrder(Text2, Text3);
     setTabOrder(Text3, Command1);
     setTabOrder(Command1, Command2);
+    setAccessibleRole(this, QAccessible::Dialog);
     Text1->setFocus();
 
     connect(Command1, &QPushButton::clicked, this, &EmployeeDetails::Command1_Click);

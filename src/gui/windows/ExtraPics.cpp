@@ -17,6 +17,7 @@ ExtraPics::ExtraPics() : Form(QStringLiteral("ExtraPics"), QStringLiteral("Form1
     for (int i = 0; i < SlotCount; ++i) {
         auto* box = new PictureBox(this);
         box->setObjectName(QStringLiteral("Picture%1").arg(i + 1));
+        box->setAccessibleName(QStringLiteral("Extra picture %1").arg(i + 1));
         place(box, lefts[i], 2280, 3495, 5535);
         box->hide();
         *members[i] = box;

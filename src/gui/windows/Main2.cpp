@@ -13,7 +13,50 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <cstdlib>
+
 namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString regionName(Region region)
+{
+    return fromUtf8(RegionNames[std::size_t(region)]);
+}
+
+// The score of a region as a screen reader names it: one name for each region, where the
+// captions on the tabs say "Right Arm Score" for the upper and the lower arm alike.
+QString scoreName(Region region)
+{
+    return regionName(region) + QStringLiteral(" score");
+}
+
+// What a drawing shows, as a screen reader says it: "Trunk: 20° to 60° flexion or extension";
+// a drawing that adds to the score says by how much ("..., plus 1").
+QString spokenName(const OptionSpec& option)
+{
+    QString words = fromUtf8(option.words);
+    words.replace(QChar(0x2013), QStringLiteral(" to ")); // "20°–60°" is read "20° 60°"
+    QString name = regionName(option.region) + QStringLiteral(": ") + words;
+    if (option.kind != OptionKind::Base)
+        name += (option.value < 0 ? QStringLiteral(", minus %1") : QStringLiteral(", plus %1"))
+                    .arg(std::abs(option.value));
+    return name;
+}
+
+// The score a drawing stands for and the region's score now: a screen reader speaks it when it
+// changes for the drawing in focus, so that a choice is followed by its score.
+QString spokenScore(const OptionSpec& option, const QString& shown)
+{
+    const QString now = scoreName(option.region) + QStringLiteral(": ") +
+                        (shown.isEmpty() ? QStringLiteral("nothing chosen") : shown);
+    if (option.kind != OptionKind::Base)
+        return now;
+    return QStringLiteral("Scores %1. %2").arg(option.value).arg(now);
+}
 
 // Shrinks a label's font until its longest word (or, unwrapped, its whole text) fits the width.
 void fitFontToWidth(QLabel* label, int width)
@@ -87,6 +130,7 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
 
     Picture1 = new PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QStringLiteral("Task picture"));
     place(Picture1, 120, 5160, 3735, 5535);
     Picture1->hide();
 
@@ -99,6 +143,7 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
     for (int tab = 0; tab < 5; ++tab) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("Tab%1").arg(tab + 1));
+        page->setAccessibleName(QString::fromLatin1(tabCaptions[tab]));
         SSTab2->addTab(page, QString::fromLatin1(tabCaptions[tab]));
     }
     fitTabCaptions();
@@ -115,6 +160,7 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
     auto* line = new QFrame(SSTab2->widget(0));
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::VLine);
+    setAccessibleRole(line, QAccessible::Separator);
     placeOnTab(line, {6360, 7920, 15, 10080 - 7920});
 
     // Buttons first, then the tabs with their drawings in table order.
@@ -191,12 +237,27 @@ void Main2::focusFirstDrawing()
     }
 }
 
-void Main2::placeOnTab(QWidget* child, const TwipsRect& twips) const
+QRect Main2::onTab(const TwipsRect& twips) const
 {
     // Positions on a tab count from the top of the whole tabbed container, tab row included.
-    QRect rect = toPixels(twips.left, twips.top, twips.width, twips.height);
-    rect.translate(0, -m_tabBarHeight);
-    child->setGeometry(rect);
+    return toPixels(twips.left, twips.top, twips.width, twips.height)
+        .translated(0, -m_tabBarHeight);
+}
+
+void Main2::placeOnTab(QWidget* child, const TwipsRect& twips) const
+{
+    child->setGeometry(onTab(twips));
+}
+
+void Main2::showRegion(Region region)
+{
+    for (std::size_t i = 0; i < Options.size(); ++i) {
+        if (Options[i].region == region) {
+            SSTab2->setCurrentIndex(Options[i].tab);
+            m_frames[i]->drawing->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void Main2::buildTab(int tab, const QString& headingName, const QString& heading)
@@ -212,21 +273,39 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
     const int tabRowTwips = qRound(m_tabBarHeight * 1440.0 / logicalDpiY() / zoom());
     placeOnTab(title, {120, tabRowTwips + 120, 10935, 900});
 
+    // A region's main postures are one group of radio buttons to assistive technology. The group
+    // shows nothing: it only spans its drawings and holds them.
+    std::array<QWidget*, RegionCount> groups{};
+    for (const OptionSpec& option : Options) {
+        if (option.tab != tab || option.kind != OptionKind::Base)
+            continue;
+        QWidget*& group = groups[std::size_t(option.region)];
+        if (!group) {
+            group = new QWidget(page);
+            setAccessibleRole(group, QAccessible::Grouping);
+            group->setAccessibleName(regionName(option.region));
+            group->setGeometry(onTab(option.frameRect));
+        }
+        group->setGeometry(group->geometry().united(onTab(option.frameRect)));
+    }
+
     for (int i = 0; i < int(Options.size()); ++i) {
         const OptionSpec& option = Options[i];
         if (option.tab != tab)
             continue;
-        auto* frame = new OptionFrame(QString::fromUtf8(option.frame), page);
-        placeOnTab(frame, option.frameRect);
+        const bool base = option.kind == OptionKind::Base;
+        QWidget* holder = base ? groups[std::size_t(option.region)] : page;
+        auto* frame = new OptionFrame(QString::fromUtf8(option.frame), holder);
+        frame->setGeometry(onTab(option.frameRect).translated(-holder->mapTo(page, QPoint())));
         frame->drawing =
             new SvgPicture(QString::fromUtf8(option.artwork), SvgPicture::Scaling::Fit, frame);
         frame->drawing->setObjectName(QString::fromUtf8(option.drawing));
         frame->drawing->setCursor(Qt::PointingHandCursor);
         // Drawings can be reached with Tab and chosen with Space, like buttons.
         frame->drawing->setFocusPolicy(Qt::StrongFocus);
-        frame->drawing->setCheckable(true);
-        frame->drawing->setAccessibleName(QString::fromUtf8(option.caption));
-        frame->drawing->setAccessibleDescription(frame->drawing->drawnWords());
+        frame->drawing->setChoice(base ? SvgPicture::Choice::RadioButton
+                                       : SvgPicture::Choice::CheckBox);
+        frame->drawing->setAccessibleName(spokenName(option));
         frame->drawing->setGeometry(
             QRect(QPoint(toPixels(120), toPixels(120)),
                   QPoint(frame->width() - toPixels(120) - 1, frame->height() - toPixels(60) - 1)));
@@ -264,7 +343,8 @@ void Main2::buildTab(int tab, const QString& headingName, const QString& heading
         value->setObjectName(QString::fromUtf8(display.valueLabel));
         value->setFont(designFont(arial, 27.75, true));
         placeOnTab(value, {display.valueAt.left, display.valueAt.top, 1200, 735});
-        setAccessibleCaption(value, captionLabel->text());
+        captionLabel->setAccessibleName(scoreName(display.region));
+        setAccessibleCaption(value, scoreName(display.region));
         m_valueLabels[static_cast<int>(display.region)] = value;
 
         for (QLabel* label : {row, captionLabel, value})
@@ -284,6 +364,12 @@ void Main2::showAssessment(const Assessment& assessment)
         if (m_scoreShown[std::size_t(region)])
             m_valueLabels[std::size_t(region)]->setText(
                 QString::number(assessment.regionScore(Region(region))));
+    }
+    for (std::size_t i = 0; i < Options.size(); ++i) {
+        const QString score =
+            spokenScore(Options[i], m_valueLabels[std::size_t(Options[i].region)]->text());
+        if (m_frames[i]->drawing->accessibleDescription() != score)
+            m_frames[i]->drawing->setAccessibleDescription(score);
     }
 }
 

@@ -42,6 +42,9 @@ public:
     // The size in device pixels the task picture is shown at.
     QSize taskPictureSize() const;
 
+    // Brings the tab of `region` to the front, with the focus on its first drawing.
+    void showRegion(Region region);
+
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command3;
@@ -73,6 +76,7 @@ private:
     void addTabKeys();
     void showTabFromKeyboard(int tab);
     void focusFirstDrawing();
+    QRect onTab(const TwipsRect& twips) const;
     void placeOnTab(QWidget* child, const TwipsRect& twips) const;
 
     std::array<OptionFrame*, OptionCount> m_frames{};

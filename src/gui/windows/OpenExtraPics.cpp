@@ -1,6 +1,6 @@
 #include "OpenExtraPics.h"
 
-OpenExtraPics::OpenExtraPics(TaggedValue& lastDriveIndex)
+OpenExtraPics::OpenExtraPics(TaggedValue& lastDriveIndex, const QString& startFolder)
     : PictureChooser(QStringLiteral("OpenExtraPics"),
                      {{6195, 4050},
                       {120, 120, 3735, 315},
@@ -9,6 +9,6 @@ OpenExtraPics::OpenExtraPics(TaggedValue& lastDriveIndex)
                       {120, 2640, 5895, 495},
                       {1320, 3240, 2175, 615},
                       {3600, 3240, 2175, 615}},
-                     lastDriveIndex)
+                     lastDriveIndex, startFolder)
 {
 }

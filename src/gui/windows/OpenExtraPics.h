@@ -9,5 +9,5 @@ class OpenExtraPics : public PictureChooser
     Q_OBJECT
 
 public:
-    explicit OpenExtraPics(TaggedValue& lastDriveIndex);
+    OpenExtraPics(TaggedValue& lastDriveIndex, const QString& startFolder);
 };

@@ -1,6 +1,6 @@
 #include "OpenPictureFile.h"
 
-OpenPictureFile::OpenPictureFile(TaggedValue& lastDriveIndex)
+OpenPictureFile::OpenPictureFile(TaggedValue& lastDriveIndex, const QString& startFolder)
     : PictureChooser(QStringLiteral("OpenPictureFile"),
                      {{5925, 3780},
                       {0, 0, 3735, 315},
@@ -9,6 +9,6 @@ OpenPictureFile::OpenPictureFile(TaggedValue& lastDriveIndex)
                       {0, 2520, 5895, 495},
                       {1200, 3120, 2175, 615},
                       {3480, 3120, 2175, 615}},
-                     lastDriveIndex)
+                     lastDriveIndex, startFolder)
 {
 }

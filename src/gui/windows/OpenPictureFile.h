@@ -9,5 +9,5 @@ class OpenPictureFile : public PictureChooser
     Q_OBJECT
 
 public:
-    explicit OpenPictureFile(TaggedValue& lastDriveIndex);
+    OpenPictureFile(TaggedValue& lastDriveIndex, const QString& startFolder);
 };

@@ -28,6 +28,7 @@ OverwriteFile::OverwriteFile()
     Command5 = addButton(QStringLiteral("Command5"), QStringLiteral("&New Filename"),
                          {3240, 3360, 1815, 735}, buttonFont);
     setTabOrder(Command3, Command5);
+    setAccessibleRole(this, QAccessible::Dialog);
     // Enter keeps the files: the button it presses is "New Filename".
     Command5->setDefault(true);
     Command5->setFocus();

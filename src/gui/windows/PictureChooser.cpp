@@ -4,13 +4,16 @@
 #include "DriveList.h"
 #include "FileList.h"
 #include "FolderList.h"
+#include "Platform.h"
+#include "TypedPath.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
 PictureChooser::PictureChooser(const QString& name, const Layout& layout,
-                               TaggedValue& lastDriveIndex)
+                               TaggedValue& lastDriveIndex, const QString& startFolder)
     : Form(name, QStringLiteral("Open Picture File"), layout.client),
       m_lastDriveIndex(lastDriveIndex)
 {
@@ -34,6 +37,15 @@ PictureChooser::PictureChooser(const QString& name, const Layout& layout,
     placeAt(Text1, layout.text);
     Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("&Exit"), layout.exit, font);
     cmdOpen = addButton(QStringLiteral("cmdOpen"), QStringLiteral("&Open"), layout.open, font);
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    Dir1->setAccessibleName(QStringLiteral("Folders"));
+    File1->setAccessibleName(QStringLiteral("Files"));
+    Text1->setAccessibleName(QStringLiteral("Path"));
+    Text1->setAccessibleDescription(
+        QStringLiteral("The picture chosen; type the path of a picture to open or of a folder to "
+                       "go to, and press Enter"));
+    setAccessibleRole(this, QAccessible::Dialog);
+    onEnterKey(Text1, [this](std::int16_t) { cmdOpen_Click(); });
 
     setTabOrder(Text1, cmdOpen);
     setTabOrder(cmdOpen, Command1);
@@ -42,7 +54,7 @@ PictureChooser::PictureChooser(const QString& name, const Layout& layout,
     setTabOrder(Dir1, File1);
     Text1->setFocus();
 
-    startAtCurrentFolder(*Drive1, *Dir1);
+    startIn(*Drive1, *Dir1, startFolder);
     File1->setPath(Dir1->Path());
 
     connect(Drive1, &DriveList::Change, this, &PictureChooser::Drive1_Change);
@@ -82,7 +94,35 @@ void PictureChooser::File1_DblClick()
 
 void PictureChooser::cmdOpen_Click()
 {
+    // A path typed into the box counts over what the lists showed before.
+    if (Text1->isModified() && !Text1->text().trimmed().isEmpty() && !useTypedPath())
+        return;
     emit openRequested();
+}
+
+bool PictureChooser::useTypedPath()
+{
+    const QString path = typedPath(Text1->text(), File1->Path());
+    const QFileInfo typed(path);
+    if (!typed.isFile()) {
+        if (typed.isDir() && goToFolder(*Drive1, *Dir1, path))
+            Text1->setText(QDir::toNativeSeparators(File1->Path()));
+        else
+            platform::messageBox(QString::fromLatin1(typed.isDir()
+                                                         ? "The folder \"%1\" cannot be opened."
+                                                         : "There is no file or folder \"%1\".")
+                                     .arg(QDir::toNativeSeparators(path)),
+                                 QStringLiteral("Error"));
+        return false;
+    }
+    // The lists show where the file lies, with the file selected, as if it had been clicked.
+    goToFolder(*Drive1, *Dir1, typed.absolutePath());
+    const QList<QListWidgetItem*> listed = File1->findItems(typed.fileName(), Qt::MatchExactly);
+    if (!listed.isEmpty())
+        File1->setCurrentItem(listed.first());
+    Text1->setText(QDir::toNativeSeparators(path));
+    emit fileChosen(Text1->text());
+    return true;
 }
 
 void PictureChooser::Command1_Click()

@@ -2,7 +2,8 @@
 // What the two picture choosers share: a drive list, a folder list and a file list to find a
 // picture, a text box showing the current folder or the chosen file, and Exit and Open. They
 // announce the file clicked and the button pressed; which file Open opens is kept by whoever
-// listens, so Open in one chooser may open the file last clicked in the other.
+// listens, so Open in one chooser may open the file last clicked in the other. A path typed into
+// the text box is used as meant: Open (or Enter) goes to a folder, or chooses and opens a file.
 
 #include "Form.h"
 
@@ -45,9 +46,13 @@ protected:
         QSize client;
         QRect drive, folder, file, text, exit, open;
     };
-    // The drive lists of all windows share `lastDriveIndex`.
-    PictureChooser(const QString& name, const Layout& layout, TaggedValue& lastDriveIndex);
+    // The drive lists of all windows share `lastDriveIndex`. The lists start in `startFolder`.
+    PictureChooser(const QString& name, const Layout& layout, TaggedValue& lastDriveIndex,
+                   const QString& startFolder);
 
 private:
+    // Goes to the folder typed, or chooses the file typed (true: it is to be opened).
+    bool useTypedPath();
+
     TaggedValue& m_lastDriveIndex;
 };

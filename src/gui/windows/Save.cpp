@@ -5,6 +5,10 @@
 #include "EnteredText.h"
 #include "FolderList.h"
 #include "Platform.h"
+#include "TypedPath.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,10 +17,11 @@
 namespace {
 
 constexpr quint32 LightGrey = 0xC0C0C0;
+const QString ReportSuffix = QStringLiteral(" VESK Analysis.txt");
 
 } // namespace
 
-Save::Save(const QString& name, TaggedValue& lastDriveIndex)
+Save::Save(const QString& name, TaggedValue& lastDriveIndex, const QString& startFolder)
     : Form(QStringLiteral("Save"), QStringLiteral("Save"), QSize(5550, 4395)),
       m_lastDriveIndex(lastDriveIndex)
 {
@@ -34,6 +39,10 @@ Save::Save(const QString& name, TaggedValue& lastDriveIndex)
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setFont(designFont(arial, 8.25));
     place(Dir1, 480, 600, 3135, 2730);
+    Dir1->setListedFiles(ReportSuffix);
+    Drive1->setAccessibleName(QStringLiteral("Drive"));
+    Dir1->setAccessibleName(QStringLiteral("Folders and saved reports"));
+    setAccessibleRole(this, QAccessible::Dialog);
 
     Label1 = addLabel(QStringLiteral("Label1"), QStringLiteral("Name:"), {480, 3720, 735, 495},
                       designFont(arial, 12, true));
@@ -57,7 +66,7 @@ Save::Save(const QString& name, TaggedValue& lastDriveIndex)
     setTabOrder(Drive1, Dir1);
     Text1->setFocus();
 
-    startAtCurrentFolder(*Drive1, *Dir1);
+    startIn(*Drive1, *Dir1, startFolder);
 
     keepDesignedSize();
 
@@ -80,8 +89,37 @@ void Save::Drive1_Change()
 
 void Save::Dir1_Click()
 {
-    // A single click opens the folder.
+    // A single click opens the folder; a report gives its name, to be replaced or changed.
+    const QString report = Dir1->clickedFile();
+    if (!report.isEmpty()) {
+        Text1->setText(report.chopped(ReportSuffix.size()));
+        Text1->setFocus();
+        return;
+    }
     Dir1->setPath(Dir1->clickedPath());
+}
+
+bool Save::followTypedPath()
+{
+    if (!looksLikePath(Text1->text()))
+        return true;
+    QString path = typedPath(Text1->text(), Dir1->Path());
+    if (path.endsWith(ReportSuffix, Qt::CaseInsensitive))
+        path.chop(ReportSuffix.size());
+    const QFileInfo typed(path);
+    if (typed.isDir()) {
+        if (goToFolder(*Drive1, *Dir1, path))
+            Text1->clear();
+        return false;
+    }
+    if (!goToFolder(*Drive1, *Dir1, typed.absolutePath())) {
+        platform::messageBox(QStringLiteral("There is no folder \"%1\". Please choose another "
+                                            "folder.")
+                                 .arg(QDir::toNativeSeparators(typed.absolutePath())));
+        return false;
+    }
+    Text1->setText(typed.fileName());
+    return true;
 }
 
 void Save::Text1_KeyPress(std::int16_t keyAscii)
@@ -93,6 +131,8 @@ void Save::Text1_KeyPress(std::int16_t keyAscii)
 void Save::Command1_Click()
 {
     Text1->setFocus();
+    if (!followTypedPath())
+        return;
     // A line break or tab in a file name makes files nobody can type the name of.
     if (cleanEnteredText(Text1->text(), Text1->text().size()) != Text1->text()) {
         platform::messageBox(QStringLiteral("A file name cannot contain line breaks, tabs or other "

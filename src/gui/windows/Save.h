@@ -1,5 +1,7 @@
 #pragma once
-// The save dialog: a drive, a folder and a name. Save announces the folder and the name.
+// The save dialog: a drive, a folder and a name. Save announces the folder and the name. The
+// folder list shows the reports already in the folder; clicking one takes its name. A path
+// typed as the name is used as meant: a folder to go to, or a folder and a name.
 
 #include "Form.h"
 
@@ -15,9 +17,9 @@ class Save : public Form
     Q_OBJECT
 
 public:
-    // Starts with `name` in the name box. The drive lists of all windows share
-    // `lastDriveIndex`.
-    Save(const QString& name, TaggedValue& lastDriveIndex);
+    // Starts with `name` in the name box and the lists in `startFolder`. The drive lists of all
+    // windows share `lastDriveIndex`.
+    Save(const QString& name, TaggedValue& lastDriveIndex, const QString& startFolder);
 
     void Drive1_Change();
     void Dir1_Click();
@@ -40,5 +42,8 @@ signals:
     void saveRequested(const QString& folder, const QString& name);
 
 private:
+    // Goes to the folder a typed path names; true when a name is left to save under.
+    bool followTypedPath();
+
     TaggedValue& m_lastDriveIndex;
 };

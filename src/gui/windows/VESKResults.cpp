@@ -26,6 +26,7 @@ VESKResults::VESKResults()
     Image1 = new SvgPicture(QString::fromLatin1(worksheet::PictureResource),
                             SvgPicture::Scaling::Stretch, this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("VESK scoring worksheet"));
     place(Image1, PictureTwips.x(), PictureTwips.y(), PictureTwips.width(), PictureTwips.height());
 
     const QFont valueFont = designFont(comic, 18, true);

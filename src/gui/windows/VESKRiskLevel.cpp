@@ -2,10 +2,26 @@
 
 #include "CommonDialog.h"
 #include "Platform.h"
+#include "RiskLevel.h"
 
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+
+namespace {
+
+// How grave a risk level word is: the lowest final score that has it (0 for no word).
+int gravity(const QString& word)
+{
+    for (std::int16_t score = 1; score <= 15; ++score) {
+        const std::string_view found = scoring::riskLevelWord(score).value_or("");
+        if (word == QLatin1String(found.data(), qsizetype(found.size())))
+            return score;
+    }
+    return 0;
+}
+
+} // namespace
 
 VESKRiskLevel::VESKRiskLevel()
     : Form(QStringLiteral("VESKRiskLevel"), QStringLiteral("VESK - Risk Level"), QSize(14085, 9930))
@@ -95,6 +111,11 @@ void VESKRiskLevel::Command3_Click()
 {
     CommonDialog1->HelpFile =
         platform::programFolder() + QStringLiteral("/reduction measures/helpfile.html");
+    // The help opens at what the graver of the two levels asks for; its parts are named after
+    // the words ("Very High" at "veryhigh").
+    const QString graver =
+        gravity(Label3->text()) > gravity(Label2->text()) ? Label3->text() : Label2->text();
+    CommonDialog1->HelpKey = graver.toLower().remove(QLatin1Char(' '));
     CommonDialog1->ShowHelp();
 }
 
