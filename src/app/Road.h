@@ -21,6 +21,8 @@ class EmployeeDetails;
 class ExtraPics;
 class Form;
 class Main2;
+class MeasurePicture;
+class MeasurementRun;
 class OpenExtraPics;
 class OpenPictureFile;
 class OverwriteFile;
@@ -30,6 +32,9 @@ class VESKOverview;
 class VESKResults;
 class VESKRiskLevel;
 struct LoadedPicture;
+namespace measurecommand {
+struct PhotoMeasurement;
+}
 
 class Road : public QObject
 {
@@ -68,6 +73,7 @@ public:
     OpenPictureFile& pictureChooser();
     OpenExtraPics& extraPictureChooser();
     ExtraPics& extraPictures();
+    MeasurePicture& measurePicture();
 
 private:
     void accept();
@@ -90,6 +96,9 @@ private:
     LoadedPicture loadChosenPicture(QSize deviceSize);
     bool openTaskPicture(bool reveal);
     void openExtraPicture();
+    void measureTaskPicture();
+    void showMeasurement(const measurecommand::PhotoMeasurement& measurement);
+    void chooseSuggested(const QList<int>& options);
 
     Assessment m_assessment;
     Recovery m_recovery;
@@ -101,6 +110,10 @@ private:
     // The drive list position last listed, shared by every window with a drive list.
     TaggedValue LastDriveIndex;
     std::int16_t ExtraPictureCount = 0;
+    // The picture file last opened into the task picture box, and the one the measuring window
+    // shows measured or being measured (empty when its measurement came to nothing).
+    QString m_taskPicturePath;
+    QString m_measuredPath;
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;
@@ -116,4 +129,7 @@ private:
     std::unique_ptr<OpenPictureFile> m_pictureChooser;
     std::unique_ptr<OpenExtraPics> m_extraPictureChooser;
     std::unique_ptr<ExtraPics> m_extraPictures;
+    std::unique_ptr<MeasurePicture> m_measurePicture;
+    // Made on the first measurement, which loads the pose model.
+    std::unique_ptr<MeasurementRun> m_measurement;
 };
