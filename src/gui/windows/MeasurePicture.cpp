@@ -2,6 +2,7 @@
 
 #include "PoseView.h"
 
+#include <QHideEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -157,7 +158,8 @@ QSize MeasurePicture::pictureDeviceSize() const
 
 void MeasurePicture::hideEvent(QHideEvent* event)
 {
-    if (m_busy)
+    // Not when the window is only minimised.
+    if (m_busy && !event->spontaneous())
         emit cancelRequested();
     Form::hideEvent(event);
 }
