@@ -260,6 +260,7 @@ MeasurePicture& Road::measurePicture()
     return made(m_measurePicture, [this](MeasurePicture& window) {
         connect(&window, &MeasurePicture::chooseRequested, this, &Road::chooseSuggested);
         connect(&window, &MeasurePicture::cancelRequested, this, [this] {
+            m_measuredPath.clear();
             if (m_measurement)
                 m_measurement->cancel();
         });
