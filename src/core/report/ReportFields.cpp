@@ -36,7 +36,7 @@ ReportTable ReportFields(const Assessment& assessment)
 {
     ReportTable fields;
     for (int k = 0; k < ResultCount; ++k)
-        fields[std::size_t(2 * k)] = text(ResultCaptions[std::size_t(k)]);
+        fields[2 * std::size_t(k)] = text(ResultCaptions[std::size_t(k)]);
     const Scores scores = assessment.scores();
     for (const auto& [entry, score] : ScoreEntries)
         fields[std::size_t(entry)] = TaggedValue(scores.*score);
@@ -44,13 +44,14 @@ ReportTable ReportFields(const Assessment& assessment)
     fields[RightRiskLevel] = text(scoring::riskLevelWord(scores.RightVESKScore).value_or(""));
 
     for (int k = 0; k < OptionCount; ++k) {
-        const std::size_t entry = std::size_t(FirstOptionEntry + 2 * k);
+        const std::size_t entry = std::size_t(FirstOptionEntry) + 2 * std::size_t(k);
         fields[entry] = text(Options[std::size_t(k)].caption);
         fields[entry + 1] = text(assessment.isChosen(k) ? "True" : "False");
     }
 
     for (int k = 0; k < 3; ++k)
-        fields[std::size_t(FirstEmployeeEntry + 2 * k)] = text(EmployeeCaptions[std::size_t(k)]);
+        fields[std::size_t(FirstEmployeeEntry) + 2 * std::size_t(k)] =
+            text(EmployeeCaptions[std::size_t(k)]);
     if (const auto& employee = assessment.employee()) {
         fields[EmployeeName] = TaggedValue(employee->name);
         fields[EmployeeIdNumber] = TaggedValue(employee->idNumber);
