@@ -10,6 +10,7 @@
 #include "FolderList.h"
 #include "HelpWindow.h"
 #include "Main2.h"
+#include "MeasurePicture.h"
 #include "OpenExtraPics.h"
 #include "OpenPictureFile.h"
 #include "OverwriteFile.h"
@@ -29,6 +30,7 @@
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -139,6 +141,21 @@ int main(int argc, char* argv[])
     save(taskChooser, QStringLiteral("task-picture-chooser"));
     taskChooser.cmdOpen->click();
     save(main2, QStringLiteral("posture-with-task-picture"));
+    // The task picture measured: one of the rendered figures of the tests.
+    if (qEnvironmentVariableIsEmpty("VESK_POSE_MODELS"))
+        qputenv("VESK_POSE_MODELS", VESK_POSE_MODEL_DIR);
+    main2.Command3->click();
+    choose(taskChooser, QStringLiteral(VESK_SOURCE_DIR "/tests/data/pose"),
+           QStringLiteral("side-05.jpg"));
+    taskChooser.cmdOpen->click();
+    main2.cmdMeasure->click();
+    MeasurePicture& measured = road.measurePicture();
+    QElapsedTimer waited;
+    waited.start();
+    while (measured.Busy->isVisible() && waited.elapsed() < 60000)
+        QTest::qWait(50);
+    save(measured, QStringLiteral("measure"));
+    measured.hide();
     main2.Command1->click();
     OpenExtraPics& extraChooser = road.extraPictureChooser();
     for (const char* name : {"portrait.jpg", "landscape.jpg", "wide.jpg"}) {

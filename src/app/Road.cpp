@@ -5,6 +5,8 @@
 #include "EmployeeDetails.h"
 #include "ExtraPics.h"
 #include "Main2.h"
+#include "MeasurePicture.h"
+#include "MeasurementRun.h"
 #include "MediaPlayer.h"
 #include "OpenExtraPics.h"
 #include "OpenPictureFile.h"
@@ -163,6 +165,7 @@ Main2& Road::main2()
         connect(&window, &Main2::viewExtraPicturesRequested, this, &Road::viewExtraPictures);
         connect(&window, &Main2::playVideoRequested, this, &Road::playVideo);
         connect(&window, &Main2::overviewRequested, this, [this] { overview().showInFront(); });
+        connect(&window, &Main2::measurePictureRequested, this, &Road::measureTaskPicture);
         connect(&window, &Main2::exitRequested, this, &Road::leave);
         connect(&window, &Form::closeRequested, this, &Road::quitWithoutSaving);
     });
@@ -270,6 +273,18 @@ OpenExtraPics& Road::extraPictureChooser()
 ExtraPics& Road::extraPictures()
 {
     return made(m_extraPictures, [](ExtraPics&) {});
+}
+
+MeasurePicture& Road::measurePicture()
+{
+    return made(m_measurePicture, [this](MeasurePicture& window) {
+        connect(&window, &MeasurePicture::chooseRequested, this, &Road::chooseSuggested);
+        connect(&window, &MeasurePicture::cancelRequested, this, [this] {
+            m_measuredPath.clear();
+            if (m_measurement)
+                m_measurement->cancel();
+        });
+    });
 }
 
 void Road::accept()
@@ -496,6 +511,12 @@ bool Road::openTaskPicture(bool reveal)
         return false;
     m_taskPictureFit = window.showTaskPicture(picture.image, QSizeF(picture.pictureSize), reveal);
     m_taskPicturePath = SelectedPicturePath;
+    // Opened again, the file may have changed: it is measured afresh.
+    m_measuredPath.clear();
+    if (m_measurement)
+        m_measurement->cancel();
+    if (m_measurePicture)
+        m_measurePicture->hide();
     return true;
 }
 
@@ -514,4 +535,58 @@ void Road::openExtraPicture()
     ExtraPictureCount = static_cast<std::int16_t>(ExtraPictureCount + 1);
     m_extraPictureChooser->hide();
     viewer.showInFront();
+}
+
+void Road::measureTaskPicture()
+{
+    MeasurePicture& window = measurePicture();
+    window.showInFront();
+    // Shown again as measured, with the points where the assessor left them.
+    if (m_measuredPath == m_taskPicturePath)
+        return;
+    PictureLimits limits;
+    limits.bytes = PictureLimits::MemoryBudget - picturesHeld();
+    const LoadedPicture picture =
+        PictureLoader::load(m_taskPicturePath, window.pictureDeviceSize(), limits);
+    if (!picture.ok()) {
+        window.showProblem(MeasurePicture::Problem::NotMeasured, picture.error);
+        return;
+    }
+    window.showMeasuring(picture.image, QSizeF(picture.pictureSize));
+    m_measuredPath = m_taskPicturePath;
+    if (!m_measurement) {
+        m_measurement = std::make_unique<MeasurementRun>();
+        connect(m_measurement.get(), &MeasurementRun::finished, this, &Road::showMeasurement);
+    }
+    m_measurement->start(m_taskPicturePath);
+}
+
+void Road::showMeasurement(const measurecommand::PhotoMeasurement& measurement)
+{
+    using Outcome = PoseMeasurement::Outcome;
+    if (measurement.error.isEmpty() && measurement.pose.outcome == Outcome::Person) {
+        measurePicture().showKeypoints(measurement.pose.keypoints);
+        return;
+    }
+    m_measuredPath.clear();
+    if (!measurement.error.isEmpty())
+        measurePicture().showProblem(MeasurePicture::Problem::NotMeasured, measurement.error);
+    else if (measurement.pose.outcome == Outcome::Stopped)
+        measurePicture().showProblem(MeasurePicture::Problem::Cancelled);
+    else
+        measurePicture().showProblem(MeasurePicture::Problem::NoPerson);
+}
+
+// Through the click rules, as if clicked: what is chosen already stays, since a second click
+// on a knee drawing would move the choice to the other one.
+void Road::chooseSuggested(const QList<int>& options)
+{
+    for (const int option : options) {
+        if (!m_assessment.isChosen(option))
+            m_assessment.choose(option);
+    }
+    main2().showAssessment(m_assessment);
+    m_recovery.keep(m_assessment);
+    main2().showInFront();
+    m_measurePicture->hide();
 }

@@ -23,6 +23,8 @@ class EmployeeDetails;
 class ExtraPics;
 class Form;
 class Main2;
+class MeasurePicture;
+class MeasurementRun;
 class OpenExtraPics;
 class OpenPictureFile;
 class OverwriteFile;
@@ -32,6 +34,9 @@ class VESKOverview;
 class VESKResults;
 class VESKRiskLevel;
 struct LoadedPicture;
+namespace measurecommand {
+struct PhotoMeasurement;
+}
 
 class Road : public QObject
 {
@@ -71,6 +76,7 @@ public:
     OpenPictureFile& pictureChooser();
     OpenExtraPics& extraPictureChooser();
     ExtraPics& extraPictures();
+    MeasurePicture& measurePicture();
 
 private:
     // The drawings of `saved` chosen and its details put in their boxes.
@@ -95,6 +101,9 @@ private:
     LoadedPicture loadChosenPicture(QSize deviceSize);
     bool openTaskPicture(bool reveal);
     void openExtraPicture();
+    void measureTaskPicture();
+    void showMeasurement(const measurecommand::PhotoMeasurement& measurement);
+    void chooseSuggested(const QList<int>& options);
 
     Assessment m_assessment;
     Recovery m_recovery;
@@ -109,9 +118,12 @@ private:
     // The saved assessment the run started from, shown beside the new results.
     std::optional<Assessment> m_earlier;
     // The picture file last opened into the task picture box, and where the box shows it: the
-    // printed page reads the file again at the printer's resolution.
+    // printed page reads the file again at the printer's resolution. And the picture the
+    // measuring window shows measured or being measured (empty when its measurement came to
+    // nothing).
     QString m_taskPicturePath;
     FitResult m_taskPictureFit;
+    QString m_measuredPath;
     // The last save's name (with " VESK Analysis") and folder.
     QString ReportBaseName;
     QString SaveFolder;
@@ -129,4 +141,7 @@ private:
     std::unique_ptr<OpenPictureFile> m_pictureChooser;
     std::unique_ptr<OpenExtraPics> m_extraPictureChooser;
     std::unique_ptr<ExtraPics> m_extraPictures;
+    std::unique_ptr<MeasurePicture> m_measurePicture;
+    // Made on the first measurement, which loads the pose model.
+    std::unique_ptr<MeasurementRun> m_measurement;
 };

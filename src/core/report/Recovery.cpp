@@ -16,7 +16,7 @@ const QByteArray Format = QByteArrayLiteral("VESK recovery 1");
 const std::array<QByteArray, 3> EmployeeCaptions{
     "Employee Name:", "Employee ID:", "Employee Location:"};
 // A recovery is small; anything larger is not one.
-constexpr qint64 MaxBytes = 64 * 1024;
+constexpr qint64 MaxBytes = qint64(64) * 1024;
 
 // The lock of a recovery: held by the run that writes it, released by the system when that run
 // ends however it ends (a lock whose process is gone counts as stale).

@@ -128,6 +128,11 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
         connect(*design.member, &QPushButton::clicked, this, design.handler);
     }
 
+    cmdMeasure = addButton(QStringLiteral("cmdMeasure"), QStringLiteral("&Measure on Picture"),
+                           {120, 4650, 3735, 450}, buttonFont);
+    cmdMeasure->hide();
+    connect(cmdMeasure, &QPushButton::clicked, this, &Main2::cmdMeasure_Click);
+
     Picture1 = new PictureBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAccessibleName(QStringLiteral("Task picture"));
@@ -165,7 +170,8 @@ Main2::Main2() : Form(QStringLiteral("Main2"), QStringLiteral("VESK"), QSize(152
 
     // Buttons first, then the tabs with their drawings in table order.
     QWidget* previous = Command3;
-    for (QPushButton* next : {Command5, Command1, Command2, Command4, Command8, Command6}) {
+    for (QPushButton* next :
+         {Command5, Command1, Command2, Command4, Command8, Command6, cmdMeasure}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -378,6 +384,7 @@ FitResult Main2::showTaskPicture(const QImage& picture, QSizeF pictureSize, bool
     if (reveal) {
         Picture1->clear();
         Picture1->show();
+        cmdMeasure->show();
     }
     return Picture1->paintFitted(picture, pictureSize);
 }
@@ -420,4 +427,9 @@ void Main2::Command6_Click()
 void Main2::Command8_Click()
 {
     emit exitRequested();
+}
+
+void Main2::cmdMeasure_Click()
+{
+    emit measurePictureRequested();
 }

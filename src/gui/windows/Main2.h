@@ -31,6 +31,7 @@ public:
     void Command5_Click(); // "Play &Video"
     void Command6_Click(); // "  VESK &Overview"
     void Command8_Click(); // "&Exit"
+    void cmdMeasure_Click();
 
     // Shows the assessment: the frames of its chosen drawings red, the others plain, and the
     // score of every region in which a drawing has been chosen since the window was made.
@@ -52,6 +53,8 @@ public:
     QPushButton* Command5;
     QPushButton* Command6;
     QPushButton* Command8;
+    // Measures the posture on the task picture; there once the task picture is shown.
+    QPushButton* cmdMeasure;
     PictureBox* Picture1;
     QTabWidget* SSTab2;
 
@@ -64,6 +67,7 @@ signals:
     void viewExtraPicturesRequested();
     void playVideoRequested();
     void overviewRequested();
+    void measurePictureRequested();
     void exitRequested();
 
 protected:
