@@ -23,11 +23,6 @@
 
 namespace {
 
-QString golden(const QString& name)
-{
-    return dataPath(name);
-}
-
 // The report with line `line` (from 1) replaced.
 QByteArray withLine(QByteArray report, int line, const QByteArray& text)
 {
@@ -55,9 +50,10 @@ private slots:
     void goldenReportSavesBack()
     {
         QFETCH(QString, report);
-        const QByteArray saved = readAll(golden(report));
+        const QByteArray saved = dataFile(report);
         // As the desktop entry starts the program on a report.
-        const auto opened = savedreport::open(commandline::parse({"vesk", golden(report)}).report);
+        const auto opened =
+            savedreport::open(commandline::parse({"vesk", dataPath(report)}).report);
         QVERIFY(opened);
         road->startFrom(*opened);
         QCOMPARE(seams.messages, QStringList());
@@ -85,7 +81,7 @@ private slots:
     // A report whose line ends a tool changed to line feeds alone is the same report.
     void lineFeedsAloneReadAsTheSameReport()
     {
-        const QByteArray saved = readAll(golden(QStringLiteral("report-non-ascii.txt")));
+        const QByteArray saved = dataFile("report-non-ascii.txt");
         const auto asSaved = report::parseReport(saved).assessment;
         QVERIFY(asSaved && asSaved->employee());
         QVERIFY(report::parseReport(QByteArray(saved).replace("\r\n", "\n")).assessment == asSaved);
@@ -95,7 +91,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        const QByteArray full = readAll(golden(QStringLiteral("report-full.txt")));
+        const QByteArray full = dataFile("report-full.txt");
         QTest::newRow("129 lines") << full + "\r\n" << QStringLiteral("It has 129 lines");
         QTest::newRow("caption changed")
             << withLine(full, 41, "\"Trunk - Option 6\"") << "Line 41 should read";
@@ -133,9 +129,7 @@ private slots:
         } else if (content == "<loop>") {
             QVERIFY(QFile::link(path + "2", path) && QFile::link(path, path + "2"));
         } else if (content != "<missing>") {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            QVERIFY(writeFile(path, content));
         }
         QVERIFY(!savedreport::open(path));
         QCOMPARE(seams.messages.size(), 1);

@@ -26,21 +26,13 @@ namespace {
 // From start-up to the results window with the worked example (left 8, right 10).
 VESKResults& reachResults(Road& road)
 {
-    walk::clickDrawings(walk::toPostureSelection(road), walk::WorkedExample);
+    walk::clickDrawings(walk::toPostureSelection(road), WorkedExample);
     return walk::toResults(road);
 }
 
 QString labelText(const QWidget& form, const char* label)
 {
     return form.findChild<QLabel*>(QString::fromLatin1(label))->text();
-}
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
 }
 
 } // namespace
@@ -154,10 +146,13 @@ private slots:
         QVERIFY(seams.messages.first().contains(folder.filePath("reduction measures")));
         QVERIFY(!helpWindow());
 
-        writeFile(folder.filePath("reduction measures/helpfile.html"),
-                  "<html><head><title>Reducing the risk</title></head><body>x</body></html>");
-        writeFile(folder.filePath("Helpfile/helpfile.html"),
-                  "<html><head><title>Program help</title></head><body>y</body></html>");
+        QVERIFY(QDir(folder.path()).mkpath("reduction measures") &&
+                QDir(folder.path()).mkpath("Helpfile"));
+        QVERIFY(
+            writeFile(folder.filePath("reduction measures/helpfile.html"),
+                      "<html><head><title>Reducing the risk</title></head><body>x</body></html>"));
+        QVERIFY(writeFile(folder.filePath("Helpfile/helpfile.html"),
+                          "<html><head><title>Program help</title></head><body>y</body></html>"));
         risk.Command3->click();
         HelpWindow& help = *helpWindow();
         QVERIFY(help.isVisible() && risk.isVisible());

@@ -29,17 +29,6 @@
 
 namespace {
 
-QByteArray golden(const char* name)
-{
-    return dataFile(QString::fromLatin1(name));
-}
-
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
-
 void chooseFolder(Save& save, const QString& folder)
 {
     QVERIFY(save.Dir1->setPath(folder));
@@ -68,9 +57,9 @@ private slots:
         // Saved: nothing is left to recover.
         QCOMPARE(QDir(recoveries->path()).entryList({"recovery-*"}), QStringList());
         const QString stem = folder.filePath("Anna O'Brien VESK Analysis");
-        QCOMPARE(filesIn(folder.path()),
+        QCOMPARE(entriesOf(folder.path()),
                  (QStringList{"Anna O'Brien VESK Analysis.mdb", "Anna O'Brien VESK Analysis.txt"}));
-        QCOMPARE(readAll(stem + ".txt"), golden("report-road.txt"));
+        QCOMPARE(readAll(stem + ".txt"), dataFile("report-road.txt"));
 
         // Both readers see the same two tables with the worked example's values.
         const QStringList results = {"8", "High", "2", "1", "2", "10", "High", "3",
@@ -143,7 +132,7 @@ private slots:
         QVERIFY(readAll(stem + ".txt")
                     .endsWith("\"Employee ID:\"\r\n\"N-2\"\r\n"
                               "\"Employee Location:\"\r\n\"\"\r\n"));
-        QCOMPARE(filesIn(folder.path()).size(), 2);
+        QCOMPARE(entriesOf(folder.path()).size(), 2);
     }
 
     // A failed save (here: the folder went away) says why and what is on disk, and the program
@@ -160,7 +149,7 @@ private slots:
         QVERIFY(seams.messages.last().startsWith("The assessment could not be saved."));
         QVERIFY(seams.messages.last().contains("Nothing has been lost"));
         QVERIFY(save.isVisible());
-        QVERIFY(filesIn(folder.path()).isEmpty());
+        QVERIFY(entriesOf(folder.path()).isEmpty());
     }
 
     // Saving belongs to the risk levels on screen: leaving them closes the save windows.
@@ -187,7 +176,7 @@ private slots:
             save.Command1->click();
             QVERIFY(seams.messages.last().startsWith("A file name cannot contain line breaks"));
         }
-        QVERIFY(filesIn(folder.path()).isEmpty());
+        QVERIFY(entriesOf(folder.path()).isEmpty());
         QVERIFY(save.isVisible());
     }
 };

@@ -4,6 +4,8 @@
 // files a person may pick (empty, cut short, text with a picture's name, a header claiming absurd
 // dimensions). And a person's clicks on the file lists.
 
+#include "TestSupport.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
@@ -34,12 +36,6 @@ inline QByteArray encode(const QImage& image, const char* format, bool progressi
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
-}
-
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // A JPEG marker segment: FF, the marker, the length (counting itself), the body.

@@ -35,7 +35,7 @@ private slots:
         for (const char* sub : {"Zeta", "alpha", ".hidden", "Beta"})
             QVERIFY(QDir().mkpath(folder + "/" + sub));
         for (const char* name : {"B.png", "a.jpg", ".secret", "c.TXT", "alpha/inside.png"})
-            QVERIFY(pictures::writeFile(folder + "/" + name, {}));
+            QVERIFY(writeFile(folder + "/" + name, {}));
         for (const QString& drive : drives())
             QVERIFY(QDir().mkpath(drive + "/deeper"));
     }

@@ -103,7 +103,7 @@ private slots:
         QFETCH(qint64, below);
         QVERIFY2(!bytes.isEmpty(), "the writer for this format is not installed");
         const QString path = dir().filePath(QStringLiteral("picture.txt"));
-        QVERIFY(pictures::writeFile(path, bytes));
+        QVERIFY(writeFile(path, bytes));
         const int allocationLimit = QImageReader::allocationLimit();
         const LoadedPicture picture = PictureLoader::load(path, fitInto);
         QCOMPARE(QImageReader::allocationLimit(), allocationLimit); // set for the read only
@@ -166,7 +166,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
         const QString path = dir().filePath(name);
-        QVERIFY(bytes.isNull() || pictures::writeFile(path, bytes));
+        QVERIFY(bytes.isNull() || writeFile(path, bytes));
         const LoadedPicture picture = PictureLoader::load(path, {100, 100});
         QCOMPARE(picture.ok(), error.isNull());
         QCOMPARE(picture.image.isNull(), !error.isNull());
@@ -181,8 +181,8 @@ private slots:
         QImage stored = pictures::plain({600, 300}, Qt::blue);
         QPainter(&stored).fillRect(0, 0, 600, 150, Qt::red); // the top half
         const QString path = dir().filePath(QStringLiteral("exif.jpg"));
-        QVERIFY(pictures::writeFile(
-            path, pictures::withExifOrientation(pictures::encode(stored, "jpeg"), 6)));
+        QVERIFY(
+            writeFile(path, pictures::withExifOrientation(pictures::encode(stored, "jpeg"), 6)));
         const LoadedPicture picture = PictureLoader::load(path, {100, 100});
         QVERIFY2(picture.ok(), qPrintable(picture.error));
         QCOMPARE(picture.pictureSize, QSize(300, 600));
@@ -212,7 +212,7 @@ private slots:
         QFETCH(QSize, fitInto);
         QFETCH(qint64, decodedPixels);
         const QString path = dir().filePath(QStringLiteral("limits"));
-        QVERIFY(pictures::writeFile(path, bytes));
+        QVERIFY(writeFile(path, bytes));
         const qint64 needed = PictureLoader::load(path, fitInto).bytesNeeded;
         QVERIFY(needed > 0);
 

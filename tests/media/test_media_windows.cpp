@@ -93,8 +93,8 @@ class TestMediaWindows : public WindowTest
     }
     bool save(const QString& name, QSize size, QColor colour, const char* format = "png")
     {
-        return pictures::writeFile(dir.filePath(name),
-                                   pictures::encode(pictures::plain(size, colour), format));
+        return writeFile(dir.filePath(name),
+                         pictures::encode(pictures::plain(size, colour), format));
     }
 
 private slots:
@@ -106,10 +106,9 @@ private slots:
         const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::magenta};
         for (int i = 0; i < 5; ++i)
             QVERIFY(save(QStringLiteral("extra%1.png").arg(i), {900, 600}, colours[i], "bmp"));
-        QVERIFY(pictures::writeFile(dir.filePath("notes.jpg"), "Not a picture.\n"));
+        QVERIFY(writeFile(dir.filePath("notes.jpg"), "Not a picture.\n"));
         QVERIFY(dir.mkdir("sub"));
-        QVERIFY(
-            pictures::writeFile(dir.filePath("huge.png"), pictures::pngClaiming(7000, 7000, 16)));
+        QVERIFY(writeFile(dir.filePath("huge.png"), pictures::pngClaiming(7000, 7000, 16)));
         previousCurrent = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.absolutePath()));
     }
