@@ -76,21 +76,6 @@ private slots:
         QVERIFY(!Assessment().hasAnyChoice() && partial.hasAnyChoice());
     }
 
-    void scores()
-    {
-        const Scores worked = assessmentOf(WorkedExample).scores();
-        QCOMPARE(worked.PostureScoreA, 5);
-        QCOMPARE(worked.ScoreA, 6);
-        QCOMPARE(worked.LeftScoreB, 3);
-        QCOMPARE(worked.RightScoreB, 5);
-        QCOMPARE(worked.LeftVESKScore, 8);
-        QCOMPARE(worked.RightVESKScore, 10);
-        const Scores low = assessmentOf(LowAndHigh).scores();
-        QCOMPARE(low.LeftVESKScore, 3);
-        QCOMPARE(low.RightVESKScore, 8);
-        QCOMPARE(low.UpperRightArmScore, 6);
-    }
-
     // The golden files come from tools/make-golden-reports.py, which works without this code.
     void goldenReports_data()
     {

@@ -307,24 +307,6 @@ private slots:
         QCOMPARE(result.strangers, stranger ? QStringList{planted} : QStringList{});
     }
 
-    // Links planted at the names of other writers are never followed and stay.
-    void plantedLinks()
-    {
-        OldPair pair;
-        QTemporaryDir elsewhere;
-        const QString victim = elsewhere.filePath("victim");
-        put(victim, "victim");
-        const QStringList others{".vesk", Base + ".mdb.tmp", Base + ".txt.tmp"};
-        for (const QString& kind : others)
-            QVERIFY(QFile::link(victim, pair.dir.filePath(kind)));
-        QVERIFY(reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna")).saved);
-        QCOMPARE(readAll(victim), QByteArray("victim"));
-        for (const QString& name : others)
-            QVERIFY(QFileInfo(pair.dir.filePath(name)).isSymLink());
-        QCOMPARE(entriesOf(pair.dir.path()),
-                 (QStringList{others[0], pair.both[0], others[1], pair.both[1], others[2]}));
-    }
-
     // A linked database: a dangling link does not block a save; a failed save puts the link
     // back, not a copy, unless the file system has no hard links, and then says so.
     void linkedDatabase_data()

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
@@ -51,17 +50,6 @@ class TestRoad : public WindowTest
     Q_OBJECT
 
 private slots:
-    void exitOnTheFirstCautionEndsBeforeAnyOtherWindow()
-    {
-        road->start();
-        QCOMPARE(road->caution().windowTitle(), QStringLiteral("KOLVE - Caution Statement"));
-        click(road->caution().Command2);
-        QCOMPARE(seams.endRequests, 1);
-        QVERIFY(!madeWindow("EmployeeDetails"));
-        QVERIFY(!madeWindow("Main2"));
-        QCOMPARE(road->caution().Command2->text(), QStringLiteral("Exit "));
-    }
-
     void enterContinuesOnlyFromTheLocationBox()
     {
         road->start();
@@ -139,10 +127,7 @@ private slots:
         Main2& main2 = toPostureSelection(*road);
         QCOMPARE(labelText(main2, "ActivityScore"), QStringLiteral("0"));
         QVERIFY(highlightedFrames(main2).isEmpty());
-        QSignalSpy announced(&main2, &Main2::drawingClicked);
         clickDrawings(main2, {"trunk5", "trunk3", "Image102", "Image102"});
-        QCOMPARE(announced.size(), 4);
-        QCOMPARE(announced.first().first().toInt(), optionIndex("trunk5"));
         QCOMPARE(highlightedFrames(main2), (QStringList{"Frame11", "Frame13"}));
         QCOMPARE(labelText(main2, "VESKTrunkScore"), QStringLiteral("4"));
         // Chosen and given up again: the score stays shown.
