@@ -97,6 +97,20 @@ private slots:
         QVERIFY(QFileInfo(path("link.txt")).isSymLink());
     }
 
+    // Reports as the writer writes them open, whatever bytes their names hold, and so do reports
+    // whose line ends a tool changed to line feeds.
+    void ownReportsOpen()
+    {
+        QByteArray report = dataFile("report-full.txt");
+        report.replace("\"Anna Smith\"", "\"Aoife \xD3\x92"
+                                         "Brien\""); // also reads as UTF-8
+        for (const QByteArray& bytes : {report, QByteArray(report).replace("\r\n", "\n")}) {
+            QVERIFY(writeFile(path("own.txt"), bytes));
+            const Run done = run({"--pdf", path("own.txt"), path("own.pdf")});
+            QVERIFY2(done.status == 0, qPrintable(done.err));
+        }
+    }
+
     // A pipe gets the page as it is written and stays a pipe.
     void pageIntoAPipe()
     {
