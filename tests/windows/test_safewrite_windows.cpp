@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -222,6 +223,18 @@ void heldOpen(const fs::path& folder)
     check(std::chrono::steady_clock::now() - start < 500ms, "a missing file was waited for");
 }
 
+// A lock keeps out every other taker, in this process too, until it goes, and its file with it.
+void locks(const fs::path& folder)
+{
+    const fs::path path = folder / "target.lock";
+    {
+        const std::optional<safewrite::Lock> held = safewrite::Lock::take(path, 0ms);
+        check(held && !safewrite::Lock::take(path, 100ms), "taken twice at once");
+    }
+    check(others(folder).empty(), "left: " + others(folder));
+    check(safewrite::Lock::take(path, 0ms).has_value(), "not taken again once released");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -240,7 +253,8 @@ int wmain(int argc, wchar_t** argv)
                           {"keep aside and move aside", keepAndMoveAside},
                           {"a fault at each step", faultAtEachStep},
                           {"sync reaches the system", syncReachesTheSystem},
-                          {"a file held open", heldOpen}};
+                          {"a file held open", heldOpen},
+                          {"locks", locks}};
     int failed = 0;
     for (const Case& test : cases) {
         const auto start = std::chrono::steady_clock::now();
