@@ -323,15 +323,6 @@ private slots:
         QVERIFY(seams.messages.first().contains("disk gone"));
         QCOMPARE(seams.endRequests, 0);
     }
-
-    // Designed positions at 96 DPI, in pixels (twips / 15).
-    void designedPositions()
-    {
-        seams->availableArea = QSize(1920, 1040);
-        Main2& main2 = toPostureSelection(*road);
-        QCOMPARE(main2.Command2->geometry(), QRect(136, 96, 121, 49));
-        QCOMPARE(road->details().Text1->geometry(), QRect(280, 112, 265, 33));
-    }
 };
 
 int main(int argc, char* argv[])
