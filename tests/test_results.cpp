@@ -141,42 +141,36 @@ private slots:
         QVERIFY(seams.messages.first().contains(folder.filePath("reduction measures")));
         QVERIFY(!helpWindow());
 
-        QVERIFY(QDir(folder.path()).mkpath("reduction measures") &&
-                QDir(folder.path()).mkpath("Helpfile"));
-        QVERIFY(
-            writeFile(folder.filePath("reduction measures/helpfile.html"),
-                      "<html><head><title>Reducing the risk</title></head><body>x</body></html>"));
-        QVERIFY(writeFile(folder.filePath("Helpfile/helpfile.html"),
-                          "<html><head><title>Program help</title></head><body>y</body></html>"));
+        const QString help = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
+        seams->programFolder = help;
         risk.Command3->click();
-        HelpWindow& help = *helpWindow();
-        QVERIFY(help.isVisible() && risk.isVisible());
-        QCOMPARE(help.windowTitle(), QStringLiteral("Reducing the risk"));
-        QCOMPARE(help.browser->source().toLocalFile(),
-                 folder.filePath("reduction measures/helpfile.html"));
+        HelpWindow& window = *helpWindow();
+        QVERIFY(window.isVisible() && risk.isVisible());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Risk Reduction Measures"));
+        QCOMPARE(window.browser->source().toLocalFile(),
+                 help + "/reduction measures/helpfile.html");
 
         QVERIFY(platform::applicationHelpFile().endsWith("/HelpFile/HELPFILE.html"));
         QTest::keyClick(risk.Command7, Qt::Key_F1);
-        QCOMPARE(help.windowTitle(), QStringLiteral("Program help"));
-        help.hide();
+        QCOMPARE(window.windowTitle(), QStringLiteral("VESK Procedure – Help"));
+        window.hide();
         QTest::mouseMove(&risk, QPoint(5, risk.height() - 5));
-        QCOMPARE(platform::applicationHelpFile(), folder.filePath("Helpfile/helpfile.html"));
+        QCOMPARE(platform::applicationHelpFile(), help + "/Helpfile/helpfile.html");
         QTest::keyClick(risk.Command7, Qt::Key_F1);
-        QVERIFY(help.isVisible());
+        QVERIFY(window.isVisible());
         QCOMPARE(seams.messages.size(), 1);
-        QTest::keyClick(help.browser, Qt::Key_Escape);
-        QVERIFY(!help.isVisible());
+        QTest::keyClick(window.browser, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
 
         // The reduction measures open at the graver of the two levels, scrolled to it.
-        seams->programFolder = QStringLiteral(VESK_SOURCE_DIR "/assets/help");
         for (const auto& [left, right, part] : {std::tuple{"Very High", "Low", "veryhigh"},
                                                 std::tuple{"Negligible", "Medium", "medium"}}) {
             risk.showRiskLevels(QString::fromLatin1(left), QString::fromLatin1(right));
             risk.Command3->click();
-            QCOMPARE(help.browser->source().fragment(), QString::fromLatin1(part));
-            QTRY_VERIFY(help.browser->verticalScrollBar()->value() > 0);
-            click(help.closeButton);
-            QVERIFY(!help.isVisible());
+            QCOMPARE(window.browser->source().fragment(), QString::fromLatin1(part));
+            QTRY_VERIFY(window.browser->verticalScrollBar()->value() > 0);
+            click(window.closeButton);
+            QVERIFY(!window.isVisible());
         }
     }
 };
