@@ -66,7 +66,7 @@ private slots:
         row("photo reduced", red(3000, 2000, "jpeg"), box, {300, 200});
         row("vector drawn at box size", RedSvg, box, {300, 150});
         row("bitmap reduced", red(1200, 800, "bmp"), box, {300, 200});
-        row("bitmap reduced, rounded up", red(1000, 333, "bmp"), box, {300, 100});
+        row("bitmap reduced, rounded up", red(333, 1000, "bmp"), box, {134, 400});
 
         const QByteArray phone = pictures::flatJpeg(12000, 9000, 3);
         row("phone photo, full size", phone, full, {},

@@ -54,7 +54,8 @@ private slots:
             const OptionSpec& spec = Options[i];
             if (spec.measure == Measure::None || spec.kind == OptionKind::Adjustment)
                 continue;
-            const float margin = edgeMargin(spec.measure);
+            // Degrees near an edge left to the eye: none, trunk, neck, knee, arm, elbow, wrist.
+            const float margin = std::array{0.f, 3.f, 5.f, 5.f, 5.f, 7.f, 12.f}[int(spec.measure)];
             const QByteArray caption(spec.caption.data(), qsizetype(spec.caption.size()));
             for (const AngleRange& band : spec.bands) {
                 if (band.isEmpty())
