@@ -78,16 +78,12 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("says");
-        QTest::addRow("not a picture") << "text"
-                                       << "cannot be read as a picture";
-        QTest::addRow("cut short") << "truncated"
-                                   << "cannot be read as a picture";
-        QTest::addRow("folder") << "folder"
-                                << "is a folder";
-        QTest::addRow("named pipe") << "fifo"
-                                    << "not a regular file";
-        QTest::addRow("nothing there") << "missing"
-                                       << "does not exist";
+        for (const auto& [kind, says] : {std::pair{"text", "cannot be read as a picture"},
+                                         {"cut short", "cannot be read as a picture"},
+                                         {"folder", "is a folder"},
+                                         {"named pipe", "not a regular file"},
+                                         {"missing", "does not exist"}})
+            QTest::newRow(kind) << kind << says;
     }
     void refused()
     {
@@ -98,11 +94,11 @@ private slots:
         const QByteArray photo = dataFile("pose/side-02.jpg");
         if (kind == "text")
             QVERIFY(writeFile(path, "this is not a picture\n"));
-        else if (kind == "truncated")
+        else if (kind == "cut short")
             QVERIFY(writeFile(path, photo.left(photo.size() / 3)));
         else if (kind == "folder")
             QVERIFY(QDir(dir.path()).mkdir("photo.jpg"));
-        else if (kind == "fifo")
+        else if (kind == "named pipe")
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         const Run run = measure({path, "--json"});
         QCOMPARE(run.status, 1);

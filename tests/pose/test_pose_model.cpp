@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString ModelDir = QStringLiteral(VESK_POSE_MODEL_DIR);
+const QString ModelDir = VESK_POSE_MODEL_DIR;
 
 // A rendered figure, scaled to the model's square, in the model's value range.
 cv::Mat input(int size, double scale, double shift)
