@@ -151,29 +151,6 @@ private slots:
         }
     }
 
-    // A save that fails once both new files are in place, and then cannot put the old pair
-    // back, says where each file is: the new report it took out of place is not there.
-    void failedUndoSaysWhereEachFileIs()
-    {
-        const QStringList steps = stepsOfASave();
-        const int lastSync = int(steps.lastIndexOf("sync folder")) + 1;
-        OldPair pair;
-        reportfiles::SaveResult result;
-        {
-            FaultySystem faults;
-            faults.failStep(lastSync, EIO);
-            for (int n = lastSync + 2; n <= lastSync + 20; ++n)
-                faults.failStep(n, EIO);
-            result = reportfiles::writeBoth(pair.dir.path(), Base, fields("Anna"));
-        }
-        QVERIFY(!result.saved);
-        QVERIFY2(result.onDisk.startsWith("\"" + pair.database +
-                                          "\" is the new database. There "
-                                          "is no report \"" +
-                                          pair.report + "\"."),
-                 qPrintable(result.onDisk));
-    }
-
     // A kill at each step: the next save under the name finds a consistent pair (old or new)
     // even when it fails itself, and the one after that leaves exactly its two files.
     void killAtEachStep()

@@ -95,37 +95,6 @@ private slots:
         QCOMPARE(nextTabStop(risk.Command2), risk.Command1);
     }
 
-    // Each value label lies inside its box on the worksheet as the window stretches it; a box
-    // cut by its diagonal holds the left value below the diagonal and the right one above.
-    void valueLabelsLieInTheirBoxes()
-    {
-        VESKResults& results = reachResults(*road);
-        QSvgRenderer sheet(results.Image1->resource());
-        const QRectF view = sheet.viewBoxF(), shown = results.Image1->geometry();
-        const QTransform toWindow =
-            QTransform::fromTranslate(shown.left(), shown.top())
-                .scale(shown.width() / view.width(), shown.height() / view.height())
-                .translate(-view.left(), -view.top());
-        for (const auto& design : worksheet::ValueBoxes) {
-            const QString name = QString::fromLatin1(design.label);
-            QString id = "box-" + name;
-            int side = 0; // 1: left value, -1: right value of a cut box
-            for (const QString pair :
-                 {"Label8-Label9", "Label10-Label11", "Label12-Label13", "Label16-Label17",
-                  "Label20-Label21", "Label22-Label23", "Label25-Label26"}) {
-                if (pair.split('-').contains(name)) {
-                    id = "cut-" + pair;
-                    side = pair.startsWith(name + "-") ? 1 : -1;
-                }
-            }
-            const QRectF label = results.valueLabel(name)->geometry();
-            const QRectF box = toWindow.mapRect(sheet.boundsOnElement(id));
-            QVERIFY2(sheet.elementExists(id) && box.contains(label), qPrintable(name));
-            const QPointF p = label.center() - box.topLeft();
-            QVERIFY2(side * (p.y() * box.width() - p.x() * box.height()) >= 0, qPrintable(name));
-        }
-    }
-
     // The reduction measures open their help file, or say where it should be. F1 opens the
     // program help; the setting names it in capitals until the mouse moves over the risk level
     // window, and both spellings find the same file.

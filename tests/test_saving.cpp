@@ -165,20 +165,6 @@ private slots:
         QVERIFY(!save.isVisible());
         QVERIFY(!road->overwrite().isVisible());
     }
-
-    void controlCharactersInTheNameAreRefused()
-    {
-        QTemporaryDir folder;
-        Save& save = walk::toSaveDialog(*road, QStringLiteral("Bench"));
-        chooseFolder(save, folder.path());
-        for (const QString& name : {QStringLiteral("a\rb"), QStringLiteral("a\u0001b")}) {
-            save.Text1->setText(name);
-            save.Command1->click();
-            QVERIFY(seams.messages.last().startsWith("A file name cannot contain line breaks"));
-        }
-        QVERIFY(entriesOf(folder.path()).isEmpty());
-        QVERIFY(save.isVisible());
-    }
 };
 
 QTEST_MAIN(TestSaving)

@@ -220,10 +220,6 @@ private slots:
         OverwriteFile& overwrite = road->overwrite();
         QVERIFY(overwrite.isVisible());
         QVERIFY(!overwrite.frameGeometry().contains(save.frameGeometry()));
-        for (QWidget* window : {static_cast<QWidget*>(&save), static_cast<QWidget*>(&overwrite)}) {
-            QCOMPARE(window->minimumSize(), window->maximumSize());
-            QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        }
         // The reports of the folder are listed; clicking one takes its name.
         save.Dir1->refresh();
         const QList<QListWidgetItem*> report =
