@@ -95,7 +95,6 @@ private slots:
         QTest::newRow("129 lines") << full + "\r\n" << QStringLiteral("It has 129 lines");
         QTest::newRow("caption changed")
             << withLine(full, 41, "\"Trunk - Option 6\"") << "Line 41 should read";
-        QTest::newRow("Maybe") << withLine(full, 42, "\"Maybe\"") << "Line 42 should read \"True\"";
         QTest::newRow("two base options")
             << withLine(full, 34, "\"True\"")
             << "Line 38 chooses \"Trunk - Option 3\" as well as \"Trunk - Option 1\"";
@@ -106,7 +105,6 @@ private slots:
             << withLine(full, 38, "\"False\"") << "Lines 34 to 40 choose none";
         QTest::newRow("a score that is no number")
             << withLine(full, 22, "three") << "Line 22 should hold a score";
-        QTest::newRow("an empty score") << withLine(full, 2, "") << "Line 2 should hold a score";
         QTest::newRow("a carriage return alone")
             << QByteArray(full).replace("\r\n", "\r") << "Line 1 holds a control character";
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)

@@ -85,15 +85,8 @@ sleep 1
 import -window root "$screens/7-file-saved.png"
 xdotool key Return
 
-for _ in $(seq 1 50); do
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $pid 2>/dev/null; then
-    echo "the program is still running after File Saved"
-    kill $pid
-    exit 1
-fi
+for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null && sleep 0.1; done
+! kill $pid 2>/dev/null || { echo "the program is still running after File Saved"; exit 1; }
 
 stem="$folder/Anna O'Brien VESK Analysis"
 cmp "$stem.txt" "$source/tests/data/report-road.txt" || { echo "report differs"; exit 1; }
