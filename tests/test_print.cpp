@@ -27,7 +27,6 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextDocumentFragment>

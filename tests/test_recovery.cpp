@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -11,11 +11,9 @@
 #include "WindowTest.h"
 #include "Worksheet.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>

@@ -5,14 +5,12 @@
 #include "EmployeeDetails.h"
 #include "GuardedApplication.h"
 #include "Main2.h"
-#include "OptionFrame.h"
 #include "PictureBox.h"
 #include "SvgPicture.h"
 #include "VESKResults.h"
 #include "WindowTest.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,18 +25,6 @@ QString labelText(const QWidget& form, const char* name)
 {
     auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromLatin1(name));
-}
-
-// The frames that show their option as chosen.
-QStringList highlightedFrames(const Main2& main2)
-{
-    QStringList names;
-    for (const OptionFrame* frame : main2.findChildren<OptionFrame*>()) {
-        if (frame->isHighlighted())
-            names << frame->objectName();
-    }
-    names.sort();
-    return names;
 }
 
 } // namespace
@@ -118,22 +104,6 @@ private slots:
                      "\"Łukasz Wiśniewski\" as \"Lukasz Wisniewski\" and \"東京\" as \"??\"")),
                  qPrintable(seams.messages[0]));
         QCOMPARE(road->assessment().EmployeeName(), QStringLiteral("Łukasz Wiśniewski"));
-    }
-
-    // The window shows the assessment the clicks make: the chosen frames red, a region's score
-    // from its first click on (the activity score from the start), the other labels empty.
-    void clicksShowTheAssessment()
-    {
-        Main2& main2 = toPostureSelection(*road);
-        QCOMPARE(labelText(main2, "ActivityScore"), QStringLiteral("0"));
-        QVERIFY(highlightedFrames(main2).isEmpty());
-        clickDrawings(main2, {"trunk5", "trunk3", "Image102", "Image102"});
-        QCOMPARE(highlightedFrames(main2), (QStringList{"Frame11", "Frame13"}));
-        QCOMPARE(labelText(main2, "VESKTrunkScore"), QStringLiteral("4"));
-        // Chosen and given up again: the score stays shown.
-        QCOMPARE(labelText(main2, "UpperRightArm"), QStringLiteral("0"));
-        QCOMPARE(labelText(main2, "VESKNeckScore"), QString());
-        QVERIFY(road->assessment().isChosen(optionIndex("trunk3")));
     }
 
     void everyMissingRegionIsReportedInOrder()

@@ -26,12 +26,10 @@
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QToolButton>
 
 namespace {
 

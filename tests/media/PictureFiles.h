@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QListWidget>
