@@ -145,11 +145,6 @@ inline QWidget* nextTabStop(QWidget* widget)
 // The road as a person walks it.
 namespace walk {
 
-// The drawings of the worked example: left final score 8 "High", right 10 "High".
-inline const QStringList WorkedExample = {"trunk3", "neck2",   "leg2",    "Image9",   "Image104",
-                                          "Image1", "Image3",  "Image98", "Image110", "Image6",
-                                          "Image8", "Image15", "Image17"};
-
 // Clicks a drawing the way a person does: brings its tab to the front, then clicks it.
 inline void clickDrawing(Main2& main2, const QString& name)
 {

@@ -11,30 +11,15 @@
 
 namespace {
 
-struct Run
-{
-    int status = -1; // -2: still running when the time was up
-    QString errors;
-};
-
 // Runs the program with no display and no platform chosen, as a terminal on a server would.
 Run run(const QStringList& arguments, const QStringList& environment = {})
 {
-    QProcess process;
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         variables.remove(QString::fromLatin1(name));
     for (const QString& variable : environment)
         variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    process.setProcessEnvironment(variables);
-    process.start(QStringLiteral(VESK_PROGRAM), arguments);
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        return {-2, {}};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return runProgram(QStringLiteral(VESK_PROGRAM), arguments, variables);
 }
 
 } // namespace
@@ -55,10 +40,11 @@ private slots:
         QVERIFY(QProcess::execute("ln", {path("report.txt"), path("hard.txt")}) == 0);
         QVERIFY(QProcess::execute("mkfifo", {path("fifo")}) == 0);
         QVERIFY(QDir(folder.path()).mkdir("fonts"));
-        QFile fonts(path("fonts/fonts.conf")); // fontconfig that finds no font at all
-        QVERIFY(fonts.open(QIODevice::WriteOnly));
-        fonts.write("<?xml version=\"1.0\"?><fontconfig><dir>" + path("fonts").toUtf8() +
-                    "</dir><cachedir>" + path("fonts").toUtf8() + "</cachedir></fontconfig>");
+        // fontconfig that finds no font at all
+        QVERIFY(writeFile(path("fonts/fonts.conf"),
+                          "<?xml version=\"1.0\"?><fontconfig><dir>" + path("fonts").toUtf8() +
+                              "</dir><cachedir>" + path("fonts").toUtf8() +
+                              "</cachedir></fontconfig>"));
     }
 
     // Each row: the arguments ({} stands for the folder), the exit status and what the standard
@@ -105,7 +91,7 @@ private slots:
             QVERIFY(done.status != 0 && done.status != -2);
         else
             QCOMPARE(done.status, status);
-        QVERIFY2(done.errors.contains(says), qPrintable(done.errors));
+        QVERIFY2(done.err.contains(says), qPrintable(done.err));
         QCOMPARE(readAll(path("report.txt")), dataFile("report-full.txt"));
         QVERIFY(!QFileInfo::exists(path("page.pdf")));
         QVERIFY(QFileInfo(path("link.txt")).isSymLink());
@@ -119,11 +105,9 @@ private slots:
         report.replace("\"Anna Smith\"", "\"Aoife \xD3\x92"
                                          "Brien\""); // also reads as UTF-8
         for (const QByteArray& bytes : {report, QByteArray(report).replace("\r\n", "\n")}) {
-            QFile file(path("own.txt"));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
+            QVERIFY(writeFile(path("own.txt"), bytes));
             const Run done = run({"--pdf", path("own.txt"), path("own.pdf")});
-            QVERIFY2(done.status == 0, qPrintable(done.errors));
+            QVERIFY2(done.status == 0, qPrintable(done.err));
         }
     }
 

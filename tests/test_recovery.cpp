@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -87,19 +86,18 @@ private slots:
             Recovery ended(folder.path());
             QVERIFY(ended.keep(afterClicks(5)));
         }
-        QFile broken(folder.filePath("recovery-broken.txt"));
-        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("VESK recovery 1\nTrunk") > 0);
-        broken.close();
+        const QString broken = folder.filePath("recovery-broken.txt");
+        QVERIFY(writeFile(broken, "VESK recovery 1\nTrunk"));
 
         Recovery next(folder.path());
         const std::vector<Recovery::Left> left = next.leftByEndedRuns();
         QCOMPARE(left.size(), 1u);
         QVERIFY(left[0].assessment == afterClicks(5));
-        QVERIFY(!QFile::exists(broken.fileName()));
+        QVERIFY(!QFile::exists(broken));
         next.throwAway(left[0].path);
         QVERIFY(!QFile::exists(left[0].path));
         running.discard();
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(entriesOf(folder.path()), QStringList());
     }
 };
 

@@ -23,11 +23,6 @@
 
 namespace {
 
-QString golden(const QString& name)
-{
-    return dataPath(name);
-}
-
 // The report with line `line` (from 1) replaced.
 QByteArray withLine(QByteArray report, int line, const QByteArray& text)
 {
@@ -55,9 +50,10 @@ private slots:
     void goldenReportSavesBack()
     {
         QFETCH(QString, report);
-        const QByteArray saved = readAll(golden(report));
+        const QByteArray saved = dataFile(report);
         // As the desktop entry starts the program on a report.
-        const auto opened = savedreport::open(commandline::parse({"vesk", golden(report)}).report);
+        const auto opened =
+            savedreport::open(commandline::parse({"vesk", dataPath(report)}).report);
         QVERIFY(opened);
         road->startFrom(*opened);
         QCOMPARE(seams.messages, QStringList());
@@ -85,7 +81,7 @@ private slots:
     // A report whose line ends a tool changed to line feeds alone is the same report.
     void lineFeedsAloneReadAsTheSameReport()
     {
-        const QByteArray saved = readAll(golden(QStringLiteral("report-non-ascii.txt")));
+        const QByteArray saved = dataFile("report-non-ascii.txt");
         const auto asSaved = report::parseReport(saved).assessment;
         QVERIFY(asSaved && asSaved->employee());
         QVERIFY(report::parseReport(QByteArray(saved).replace("\r\n", "\n")).assessment == asSaved);
@@ -95,11 +91,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        const QByteArray full = readAll(golden(QStringLiteral("report-full.txt")));
+        const QByteArray full = dataFile("report-full.txt");
         QTest::newRow("129 lines") << full + "\r\n" << QStringLiteral("It has 129 lines");
         QTest::newRow("caption changed")
             << withLine(full, 41, "\"Trunk - Option 6\"") << "Line 41 should read";
-        QTest::newRow("Maybe") << withLine(full, 42, "\"Maybe\"") << "Line 42 should read \"True\"";
         QTest::newRow("two base options")
             << withLine(full, 34, "\"True\"")
             << "Line 38 chooses \"Trunk - Option 3\" as well as \"Trunk - Option 1\"";
@@ -110,7 +105,6 @@ private slots:
             << withLine(full, 38, "\"False\"") << "Lines 34 to 40 choose none";
         QTest::newRow("a score that is no number")
             << withLine(full, 22, "three") << "Line 22 should hold a score";
-        QTest::newRow("an empty score") << withLine(full, 2, "") << "Line 2 should hold a score";
         QTest::newRow("a carriage return alone")
             << QByteArray(full).replace("\r\n", "\r") << "Line 1 holds a control character";
         QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
@@ -133,9 +127,7 @@ private slots:
         } else if (content == "<loop>") {
             QVERIFY(QFile::link(path + "2", path) && QFile::link(path, path + "2"));
         } else if (content != "<missing>") {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            QVERIFY(writeFile(path, content));
         }
         QVERIFY(!savedreport::open(path));
         QCOMPARE(seams.messages.size(), 1);

@@ -5,18 +5,15 @@
 #include "EmployeeDetails.h"
 #include "GuardedApplication.h"
 #include "Main2.h"
-#include "OptionFrame.h"
 #include "PictureBox.h"
 #include "SvgPicture.h"
 #include "VESKResults.h"
 #include "WindowTest.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
@@ -30,18 +27,6 @@ QString labelText(const QWidget& form, const char* name)
     return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromLatin1(name));
 }
 
-// The frames that show their option as chosen.
-QStringList highlightedFrames(const Main2& main2)
-{
-    QStringList names;
-    for (const OptionFrame* frame : main2.findChildren<OptionFrame*>()) {
-        if (frame->isHighlighted())
-            names << frame->objectName();
-    }
-    names.sort();
-    return names;
-}
-
 } // namespace
 
 using namespace walk;
@@ -51,17 +36,6 @@ class TestRoad : public WindowTest
     Q_OBJECT
 
 private slots:
-    void exitOnTheFirstCautionEndsBeforeAnyOtherWindow()
-    {
-        road->start();
-        QCOMPARE(road->caution().windowTitle(), QStringLiteral("KOLVE - Caution Statement"));
-        click(road->caution().Command2);
-        QCOMPARE(seams.endRequests, 1);
-        QVERIFY(!madeWindow("EmployeeDetails"));
-        QVERIFY(!madeWindow("Main2"));
-        QCOMPARE(road->caution().Command2->text(), QStringLiteral("Exit "));
-    }
-
     void enterContinuesOnlyFromTheLocationBox()
     {
         road->start();
@@ -130,25 +104,6 @@ private slots:
                      "\"Łukasz Wiśniewski\" as \"Lukasz Wisniewski\" and \"東京\" as \"??\"")),
                  qPrintable(seams.messages[0]));
         QCOMPARE(road->assessment().EmployeeName(), QStringLiteral("Łukasz Wiśniewski"));
-    }
-
-    // The window shows the assessment the clicks make: the chosen frames red, a region's score
-    // from its first click on (the activity score from the start), the other labels empty.
-    void clicksShowTheAssessment()
-    {
-        Main2& main2 = toPostureSelection(*road);
-        QCOMPARE(labelText(main2, "ActivityScore"), QStringLiteral("0"));
-        QVERIFY(highlightedFrames(main2).isEmpty());
-        QSignalSpy announced(&main2, &Main2::drawingClicked);
-        clickDrawings(main2, {"trunk5", "trunk3", "Image102", "Image102"});
-        QCOMPARE(announced.size(), 4);
-        QCOMPARE(announced.first().first().toInt(), optionIndex("trunk5"));
-        QCOMPARE(highlightedFrames(main2), (QStringList{"Frame11", "Frame13"}));
-        QCOMPARE(labelText(main2, "VESKTrunkScore"), QStringLiteral("4"));
-        // Chosen and given up again: the score stays shown.
-        QCOMPARE(labelText(main2, "UpperRightArm"), QStringLiteral("0"));
-        QCOMPARE(labelText(main2, "VESKNeckScore"), QString());
-        QVERIFY(road->assessment().isChosen(optionIndex("trunk3")));
     }
 
     void everyMissingRegionIsReportedInOrder()
@@ -337,15 +292,6 @@ private slots:
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY(seams.messages.first().contains("disk gone"));
         QCOMPARE(seams.endRequests, 0);
-    }
-
-    // Designed positions at 96 DPI, in pixels (twips / 15).
-    void designedPositions()
-    {
-        seams->availableArea = QSize(1920, 1040);
-        Main2& main2 = toPostureSelection(*road);
-        QCOMPARE(main2.Command2->geometry(), QRect(136, 96, 121, 49));
-        QCOMPARE(road->details().Text1->geometry(), QRect(280, 112, 265, 33));
     }
 };
 

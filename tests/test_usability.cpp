@@ -26,13 +26,10 @@
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 namespace {
 
@@ -51,7 +48,7 @@ class TestUsability : public WindowTest
     Q_OBJECT
 
 private slots:
-    void drawingTakesDoubleClickAsOneAndShowsFocusWithoutColour()
+    void drawingTakesDoubleClickAsOne()
     {
         Main2& main2 = reachPostureSelection(*road);
         SvgPicture* picture = main2.findChild<SvgPicture*>("trunk5");
@@ -60,20 +57,6 @@ private slots:
         QTest::mouseDClick(picture, Qt::LeftButton);
         QTest::mouseRelease(picture, Qt::LeftButton);
         QVERIFY(main2.findChild<OptionFrame*>("Frame13")->isHighlighted());
-
-        // The focus frame is black and white, never to be taken for the red of a choice.
-        const QImage focused = picture->grab().toImage();
-        main2.Command3->setFocus();
-        const QImage plain = picture->grab().toImage();
-        int changed = 0, saturation = 0;
-        for (int i = 0; i < plain.width() * plain.height(); ++i) {
-            const QColor colour = focused.pixelColor(i % plain.width(), i / plain.width());
-            const bool differs = colour != plain.pixelColor(i % plain.width(), i / plain.width());
-            changed += differs;
-            saturation = std::max(saturation, differs ? colour.hsvSaturation() : 0);
-        }
-        QCOMPARE_LT(saturation, 16);
-        QVERIFY(changed > picture->width());
     }
 
     void screensShowWholeTabsAndLines_data()
@@ -235,10 +218,6 @@ private slots:
         OverwriteFile& overwrite = road->overwrite();
         QVERIFY(overwrite.isVisible());
         QVERIFY(!overwrite.frameGeometry().contains(save.frameGeometry()));
-        for (QWidget* window : {static_cast<QWidget*>(&save), static_cast<QWidget*>(&overwrite)}) {
-            QCOMPARE(window->minimumSize(), window->maximumSize());
-            QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        }
         // The reports of the folder are listed; clicking one takes its name.
         save.Dir1->refresh();
         const QList<QListWidgetItem*> report =
@@ -257,16 +236,6 @@ private slots:
         road = std::make_unique<Road>();
         road->startFrom(Assessment(), folder.filePath("delta"));
         QCOMPARE(road->save().Dir1->Path(), folder.filePath("delta"));
-
-        // The real message box: room for the title and a window manager's icon and buttons.
-        platform::ScopedSeams real;
-        int width = 0;
-        QTimer::singleShot(0, [&] {
-            width = QApplication::activeModalWidget()->width();
-            QApplication::activeModalWidget()->close();
-        });
-        platform::messageBox(QStringLiteral("File Saved"));
-        QVERIFY(width > QFontMetrics(QFont()).horizontalAdvance(platform::ApplicationTitle) + 120);
     }
 };
 

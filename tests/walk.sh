@@ -35,23 +35,20 @@ fi
 
 screens=$build/walk-screens
 rm -rf "$screens" && mkdir -p "$screens"
-shot() { import -window root "$screens/$1.png"; }
-
-wait_for() { # title
-    local id
+# Waits for the window of this title, gives it the keyboard focus as a click would (without a
+# window manager nothing does) and keeps a picture of the screen, if named.
+window() { # title [picture]
+    local id=
     for _ in $(seq 1 100); do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        [ -n "$id" ] && break
         sleep 0.1
     done
-    echo "window \"$1\" did not appear" >&2
-    return 1
-}
-
-# Without a window manager nothing gives a new window the keyboard focus: do it as a click would.
-focus() { # window
-    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+    [ -n "$id" ] || { echo "window \"$1\" did not appear"; exit 1; }
+    sleep 0.5
+    xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
     sleep 0.1
+    [ -z "${2:-}" ] || import -window root "$screens/$2.png"
 }
 
 # The save dialog opens in the folder of the report the program was started on.
@@ -59,66 +56,37 @@ cp "$source/tests/data/report-road.txt" "$folder/"
 (cd "$folder" && "$program" "$folder/report-road.txt") &
 pid=$!
 
-caution=$(wait_for "KOLVE - Caution Statement")
-sleep 0.3
-shot 1-caution
-focus "$caution"
+window "KOLVE - Caution Statement" 1-caution
 xdotool key Return
-
-details=$(wait_for "Employee Details")
-sleep 0.3
-focus "$details"
+window "Employee Details"
 for text in "Anna O'Brien" "E-1234" "Hall B"; do
     [ "$text" = "Anna O'Brien" ] || xdotool key Tab
     xdotool key ctrl+a
     xdotool type --delay 20 "$text"
 done
-shot 2-employee
+import -window root "$screens/2-employee.png"
 xdotool key Return
-
-main=$(wait_for "VESK")
-sleep 0.5
-focus "$main"
-shot 3-posture
+window "VESK" 3-posture
 # As a screen reader meets the window; it leaves every choice as the report made it.
 /usr/bin/python3 "$source/tests/screen-reader.py" "$screens/posture-tab1-as-heard.txt" ||
     { echo "the screen reader check failed"; exit 1; }
-focus "$main"
+window "VESK"
 xdotool key alt+r
-
-caution=$(wait_for "KOLVE - Caution Statement")
-sleep 0.3
-focus "$caution"
+window "KOLVE - Caution Statement"
 xdotool key Return
-results=$(wait_for "Results - VESK")
-sleep 0.5
-focus "$results"
-shot 4-results
+window "Results - VESK" 4-results
 xdotool key alt+r
-risk=$(wait_for "VESK - Risk Level")
-sleep 0.5
-focus "$risk"
-shot 5-risk-level
+window "VESK - Risk Level" 5-risk-level
 xdotool key alt+s
-save=$(wait_for "Save")
-sleep 0.5
-focus "$save"
-shot 6-save
+window "Save" 6-save
 # The name box holds the employee name as typed; keep it and save.
 xdotool key Return
 sleep 1
-shot 7-file-saved
+import -window root "$screens/7-file-saved.png"
 xdotool key Return
 
-for _ in $(seq 1 50); do
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 $pid 2>/dev/null; then
-    echo "the program is still running after File Saved"
-    kill $pid
-    exit 1
-fi
+for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null && sleep 0.1; done
+! kill $pid 2>/dev/null || { echo "the program is still running after File Saved"; exit 1; }
 
 stem="$folder/Anna O'Brien VESK Analysis"
 cmp "$stem.txt" "$source/tests/data/report-road.txt" || { echo "report differs"; exit 1; }

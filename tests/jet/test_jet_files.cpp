@@ -4,7 +4,6 @@
 #include "SafeWrite.h"
 #include "SampleDatabase.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 
 class TestJetFiles : public QObject

@@ -4,10 +4,11 @@
 // files a person may pick (empty, cut short, text with a picture's name, a header claiming absurd
 // dimensions). And a person's clicks on the file lists.
 
+#include "TestSupport.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QListWidget>
@@ -36,12 +37,6 @@ inline QByteArray encode(const QImage& image, const char* format, bool progressi
     return bytes;
 }
 
-inline bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A JPEG marker segment: FF, the marker, the length (counting itself), the body.
 inline QByteArray segment(char marker, const QByteArray& body)
 {
@@ -59,38 +54,28 @@ inline QByteArray withExifOrientation(QByteArray jpeg, std::uint16_t orientation
     return jpeg.insert(2, segment('\xE1', QByteArray("Exif\0\0", 6) + tiff));
 }
 
-inline std::uint32_t crc32(const QByteArray& bytes)
-{
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (const char c : bytes) {
-        crc ^= std::uint8_t(c);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-inline QByteArray bigEndian(std::uint32_t value)
-{
-    return QByteArray() + char(value >> 24) + char(value >> 16) + char(value >> 8) + char(value);
-}
-
-inline QByteArray pngChunk(const char* type, const QByteArray& data)
-{
-    const QByteArray body = QByteArray(type, 4) + data;
-    return bigEndian(std::uint32_t(data.size())) + body + bigEndian(crc32(body));
-}
-
 // A well-formed PNG whose header says width x height (RGB, `depth` bits) but whose data holds a
 // single row: any reader that trusts the header allocates for the whole of it.
 inline QByteArray pngClaiming(std::uint32_t width, std::uint32_t height, char depth = 8)
 {
+    const auto bigEndian = [](std::uint32_t v) {
+        return QByteArray() + char(v >> 24) + char(v >> 16) + char(v >> 8) + char(v);
+    };
+    const auto chunk = [&](const char* type, const QByteArray& data) {
+        const QByteArray body = QByteArray(type, 4) + data;
+        std::uint32_t crc = 0xFFFFFFFFu;
+        for (const char c : body) {
+            crc ^= std::uint8_t(c);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return bigEndian(std::uint32_t(data.size())) + body + bigEndian(~crc);
+    };
     const QByteArray header = bigEndian(width) + bigEndian(height) + depth + '\2' + // RGB
                               QByteArray(3, '\0');
-    const QByteArray row(1 + 3 * 16, '\0');
-    const QByteArray zlib = qCompress(row).mid(4); // qCompress puts the length in front
-    return QByteArray("\x89PNG\r\n\x1A\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
-           pngChunk("IEND", {});
+    const QByteArray zlib = qCompress(QByteArray(1 + 3 * 16, '\0')).mid(4); // less the length
+    return QByteArray("\x89PNG\r\n\x1A\n", 8) + chunk("IHDR", header) + chunk("IDAT", zlib) +
+           chunk("IEND", {});
 }
 
 // A baseline JPEG of any size, flat mid-grey, made without ever holding the picture: every

@@ -29,30 +29,16 @@ QString row(const MeasurePicture& window, int region)
     return window.Suggestions->item(region)->text();
 }
 
-QStringList sorted(QStringList names)
-{
-    names.sort();
-    return names;
-}
-
-QStringList chosenDrawings(const Assessment& assessment)
+// The drawings, sorted, whose options pass `test`: chosen in the assessment, or highlighted.
+template <typename Test> QStringList drawingsWhere(Test test)
 {
     QStringList names;
     for (int i = 0; i < OptionCount; ++i) {
-        if (assessment.isChosen(i))
+        if (test(Options[std::size_t(i)], i))
             names << text(Options[std::size_t(i)].drawing);
     }
-    return sorted(names);
-}
-
-QStringList highlightedDrawings(const Main2& main2)
-{
-    QStringList names;
-    for (const OptionSpec& option : Options) {
-        if (main2.findChild<OptionFrame*>(text(option.frame))->isHighlighted())
-            names << text(option.drawing);
-    }
-    return sorted(names);
+    names.sort();
+    return names;
 }
 
 QString accessibleName(QWidget* widget)
@@ -104,32 +90,40 @@ private slots:
         window.showMeasuring(picture, picture.size());
         window.showKeypoints(Worker.keypoints());
 
-        auto* knee = window.Picture->findChild<KeypointHandle*>(QStringLiteral("right knee"));
-        auto* bend = window.Picture->findChild<QLabel*>(QStringLiteral("right knee bend"));
-        QCOMPARE(accessibleName(knee), QStringLiteral("right knee"));
-        QCOMPARE(accessibleName(bend), QStringLiteral("right knee bend: 40°"));
+        auto* knee = window.Picture->findChild<KeypointHandle*>("right knee");
+        auto* bend = window.Picture->findChild<QLabel*>("right knee bend");
+        QCOMPARE(accessibleName(knee), "right knee");
+        QCOMPARE(accessibleName(bend), "right knee bend: 40°");
         QCOMPARE(row(window, 2), QStringLiteral("Legs: Option 3, knees bent 30°–60° (right knee "
                                                 "bend 40°)"));
         knee->setFocus();
         for (int i = 0; i < presses; ++i)
             QTest::keyClick(knee, Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(bend->text() == QStringLiteral("40°"), presses == 0);
-        QCOMPARE(row(window, 2).startsWith(QStringLiteral("Legs: Option 4")), presses > 0);
+        QCOMPARE(bend->text() == "40°", presses == 0);
+        QCOMPARE(row(window, 2).startsWith("Legs: Option 4"), presses > 0);
         QTest::keyClick(knee, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("right ankle"));
+        QCOMPARE(QApplication::focusWidget()->objectName(), "right ankle");
 
-        QCOMPARE(chosenDrawings(road->assessment()), sorted(before));
+        const auto chosen = [&](const OptionSpec&, int i) {
+            return road->assessment().isChosen(i);
+        };
+        const auto highlighted = [&](const OptionSpec& option, int) {
+            return main2.findChild<OptionFrame*>(text(option.frame))->isHighlighted();
+        };
+        before.sort();
+        after.sort();
+        QCOMPARE(drawingsWhere(chosen), before);
         click(window.cmdChoose);
-        QCOMPARE(chosenDrawings(road->assessment()), sorted(after));
-        QCOMPARE(highlightedDrawings(main2), sorted(after));
+        QCOMPARE(drawingsWhere(chosen), after);
+        QCOMPARE(drawingsWhere(highlighted), after);
     }
 
     void measuresOffTheGuiThreadAndStopsWhenAsked()
     {
         qputenv("VESK_POSE_MODELS", VESK_POSE_MODEL_DIR);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("figure.jpg"));
-        QVERIFY(QFile::copy(QStringLiteral(VESK_SOURCE_DIR "/tests/data/pose/side-03.jpg"), path));
+        const QString path = dir.filePath("figure.jpg");
+        QVERIFY(QFile::copy(dataPath("pose/side-03.jpg"), path));
         Main2& main2 = walk::toPostureSelection(*road);
         QVERIFY(main2.cmdMeasure->isHidden());
         openTaskPicture(main2, path);
@@ -137,9 +131,8 @@ private slots:
         MeasurePicture& window = road->measurePicture();
         QVERIFY(window.Busy->isVisible()); // the click came back while the model looks
         QTRY_VERIFY_WITH_TIMEOUT(!window.Busy->isVisible(), 120000);
-        QVERIFY2(
-            row(window, 0).startsWith(QStringLiteral("Trunk: Option 4, more than 60° flexion")),
-            qPrintable(window.Status->text()));
+        QVERIFY2(row(window, 0).startsWith("Trunk: Option 4, more than 60° flexion"),
+                 qPrintable(window.Status->text()));
         QVERIFY(!road->assessment().hasAnyChoice());
 
         // Opened again, it is measured again; stopped midway, it leaves nothing to choose.
@@ -148,14 +141,14 @@ private slots:
         QVERIFY(window.Busy->isVisible());
         click(window.cmdCancel);
         QTRY_VERIFY(!window.Busy->isVisible());
-        QVERIFY2(window.Status->text().startsWith(QStringLiteral("Measuring was cancelled")),
+        QVERIFY2(window.Status->text().startsWith("Measuring was cancelled"),
                  qPrintable(window.Status->text()));
         QVERIFY(window.Suggestions->count() == 0 && !window.cmdChoose->isEnabled());
 
         // A picture gone since it was opened is said to be so.
         QVERIFY(QFile::remove(path));
         click(main2.cmdMeasure);
-        QVERIFY(window.Status->text().startsWith(QStringLiteral("This picture could not be")));
+        QVERIFY(window.Status->text().startsWith("This picture could not be"));
         QVERIFY(!road->assessment().hasAnyChoice());
     }
 };

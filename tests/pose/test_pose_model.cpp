@@ -2,6 +2,8 @@
 // input is not the pinned file, and computing in OpenCV what onnxruntime-node, an independent
 // runtime, computes from the same files on the same inputs.
 
+#include "TestSupport.h"
+
 #include <opencv2/dnn.hpp>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -10,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,19 +19,7 @@
 
 namespace {
 
-const QString ModelDir = QStringLiteral(VESK_POSE_MODEL_DIR);
-
-QString run(const QString& program, const QStringList& arguments, int* status = nullptr)
-{
-    QProcess process;
-    process.setWorkingDirectory(QStringLiteral(VESK_SOURCE_DIR));
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return QStringLiteral("<did not finish>");
-    if (status)
-        *status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-}
+const QString ModelDir = VESK_POSE_MODEL_DIR;
 
 // A rendered figure, scaled to the model's square, in the model's value range.
 cv::Mat input(int size, double scale, double shift)
@@ -49,105 +38,76 @@ class TestPoseModel : public QObject
     Q_OBJECT
 
 private slots:
-    void onnxChecker_data()
+    void models_data()
     {
         QTest::addColumn<QString>("model");
-        QTest::addRow("detector") << QStringLiteral("pose_detector.onnx");
-        QTest::addRow("landmarks") << QStringLiteral("pose_landmark_full.onnx");
+        QTest::addColumn<int>("size");
+        QTest::addRow("landmarks") << "pose_landmark_full.onnx" << 256;
+        QTest::addRow("detector") << "pose_detector.onnx" << 224;
     }
-    void onnxChecker()
+    // Valid by the onnx checker, and within a hundred-thousandth of the largest output of
+    // onnxruntime-node, the order of float rounding.
+    void models()
     {
         QFETCH(QString, model);
-        int status = -1;
-        const QString output =
-            run(QStringLiteral(VESK_PYTHON),
-                {QStringLiteral("-c"),
-                 QStringLiteral(
-                     "import onnx, sys; m = onnx.load(sys.argv[1]); onnx.checker.check_model(m, "
-                     "full_check=True); print(m.opset_import[0].version)"),
-                 ModelDir + u'/' + model},
-                &status);
-        QVERIFY2(status == 0, qPrintable(output));
-        QCOMPARE(output.trimmed(), QStringLiteral("10"));
+        QFETCH(int, size);
+        const QString path = ModelDir + u'/' + model;
+        const Run checked =
+            runProgram(VESK_PYTHON,
+                       {"-c",
+                        "import onnx, sys; m = onnx.load(sys.argv[1]); onnx.checker.check_model(m, "
+                        "full_check=True); print(m.opset_import[0].version)",
+                        path});
+        QVERIFY2(checked.status == 0, qPrintable(checked.err));
+        QCOMPARE(checked.out.trimmed(), "10");
+
+        // The landmark model takes values from 0 to 1, the detector from -1 to 1.
+        const bool detector = size == 224;
+        const cv::Mat blob = input(size, detector ? 1 / 127.5 : 1 / 255.0, detector ? 127.5 : 0);
+        QTemporaryDir dir;
+        const QString values = dir.filePath("input.f32");
+        QVERIFY(writeFile(values,
+                          QByteArray(blob.ptr<char>(), qsizetype(blob.total() * sizeof(float)))));
+        cv::dnn::Net net = cv::dnn::readNetFromONNX(path.toStdString());
+        net.setInput(blob);
+        const std::vector<cv::String> names{"Identity", "Identity_1"};
+        std::vector<cv::Mat> mats;
+        net.forward(mats, names);
+
+        const Run done =
+            runProgram("node", {VESK_SOURCE_DIR "/tests/pose/run-onnx.mjs", path, values, "1", "3",
+                                QString::number(size), QString::number(size)});
+        QVERIFY2(done.status == 0, qPrintable(done.err.left(2000)));
+        const QJsonObject reference = QJsonDocument::fromJson(done.out.toUtf8()).object();
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            const QJsonArray theirs = reference[QString::fromStdString(names[k])].toArray();
+            QCOMPARE(std::size_t(theirs.size()), mats[k].total());
+            double largest = 0, difference = 0;
+            for (qsizetype i = 0; i < theirs.size(); ++i) {
+                largest = std::max(largest, std::abs(theirs[i].toDouble()));
+                difference =
+                    std::max(difference, std::abs(theirs[i].toDouble() - mats[k].ptr<float>()[i]));
+            }
+            qInfo("%s %s: largest %.3f, differs by at most %.6f", qPrintable(model),
+                  names[k].c_str(), largest, difference);
+            QVERIFY(largest > 0);
+            QVERIFY2(difference <= 1e-5 * std::max(largest, 1.0), names[k].c_str());
+        }
     }
 
     // A model file that is not byte for byte the pinned one is not converted.
     void refusesAnotherModel()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString source = QStringLiteral(
-            VESK_SOURCE_DIR "/node_modules/@mediapipe/pose/pose_landmark_lite.tflite");
-        int status = -1;
-        const QString output =
-            run(QStringLiteral(VESK_PYTHON),
-                {QStringLiteral(VESK_SOURCE_DIR "/tools/tflite2onnx.py"), source,
-                 dir.filePath(QStringLiteral("out.onnx")),
-                 QStringLiteral("--sha256=e9a5c5cb17f736fafd4c2ec1da3b3d331d6edbe8a0d"
-                                "32395855aeb2cdfd64b9f")},
-                &status);
-        QCOMPARE(status, 1);
-        QVERIFY2(output.contains(QStringLiteral("not the pinned model")), qPrintable(output));
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("out.onnx"))));
-    }
-
-    // Within a hundred-thousandth of the largest output, the order of float rounding.
-    void sameAsOnnxRuntime_data()
-    {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<int>("size");
-        QTest::addRow("landmarks") << QStringLiteral("pose_landmark_full.onnx") << 256;
-        QTest::addRow("detector") << QStringLiteral("pose_detector.onnx") << 224;
-    }
-    void sameAsOnnxRuntime()
-    {
-        QFETCH(QString, model);
-        QFETCH(int, size);
-        const QStringList outputs{QStringLiteral("Identity"), QStringLiteral("Identity_1")};
-        // The landmark model takes values from 0 to 1, the detector from -1 to 1.
-        const bool detector = size == 224;
-        const cv::Mat blob = input(size, detector ? 1 / 127.5 : 1 / 255.0, detector ? 127.5 : 0);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QFile file(dir.filePath(QStringLiteral("input.f32")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(blob.ptr<char>(), qint64(blob.total() * sizeof(float)));
-        file.close();
-
-        cv::dnn::Net net = cv::dnn::readNetFromONNX((ModelDir + u'/' + model).toStdString());
-        net.setInput(blob);
-        std::vector<cv::String> names;
-        for (const QString& name : outputs)
-            names.push_back(name.toStdString());
-        std::vector<cv::Mat> mats;
-        net.forward(mats, names);
-
-        int status = -1;
-        const QString json =
-            run(QStringLiteral("node"),
-                {QStringLiteral(VESK_SOURCE_DIR "/tests/pose/run-onnx.mjs"),
-                 ModelDir + u'/' + model, file.fileName(), QStringLiteral("1"), QStringLiteral("3"),
-                 QString::number(size), QString::number(size)},
-                &status);
-        QVERIFY2(status == 0, qPrintable(json.left(2000)));
-        const QJsonObject reference = QJsonDocument::fromJson(json.toUtf8()).object();
-        for (std::size_t k = 0; k < names.size(); ++k) {
-            const QJsonArray values = reference[outputs[qsizetype(k)]].toArray();
-            QCOMPARE(std::size_t(values.size()), mats[k].total());
-            double largest = 0, difference = 0;
-            for (qsizetype i = 0; i < values.size(); ++i) {
-                const double theirs = values[i].toDouble();
-                largest = std::max(largest, std::abs(theirs));
-                difference = std::max(difference, std::abs(theirs - mats[k].ptr<float>()[i]));
-            }
-            qInfo("%s %s: largest %.3f, differs by at most %.6f", qPrintable(model),
-                  names[k].c_str(), largest, difference);
-            QVERIFY(largest > 0);
-            QVERIFY2(
-                difference <= 1e-5 * std::max(largest, 1.0),
-                qPrintable(
-                    QStringLiteral("%1 differs by %2").arg(outputs[qsizetype(k)]).arg(difference)));
-        }
+        const Run done = runProgram(
+            VESK_PYTHON,
+            {VESK_SOURCE_DIR "/tools/tflite2onnx.py",
+             VESK_SOURCE_DIR "/node_modules/@mediapipe/pose/pose_landmark_lite.tflite",
+             dir.filePath("out.onnx"),
+             "--sha256=e9a5c5cb17f736fafd4c2ec1da3b3d331d6edbe8a0d32395855aeb2cdfd64b9f"});
+        QCOMPARE(done.status, 1);
+        QVERIFY2((done.out + done.err).contains("not the pinned model"), qPrintable(done.err));
+        QVERIFY(!QFile::exists(dir.filePath("out.onnx")));
     }
 };
 

@@ -12,14 +12,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
+#include <stop_token>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -33,15 +34,19 @@ void check(bool ok, const std::string& what)
         throw std::runtime_error(what);
 }
 
+// All of a file, read sharing everything as a program beside ours would, or the system's error.
 std::string read(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
-}
-
-void put(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, all, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "error " + std::to_string(::GetLastError());
+    std::string text(1 << 17, '\0');
+    DWORD count = 0;
+    ::ReadFile(file, text.data(), DWORD(text.size()), &count, nullptr);
+    ::CloseHandle(file);
+    return text.substr(0, count);
 }
 
 void write(const fs::path& path, const std::string& text)
@@ -49,103 +54,59 @@ void write(const fs::path& path, const std::string& text)
     safewrite::writeFile(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-// The names in a folder, sorted, as "a, b".
-std::string listing(const fs::path& folder)
+// The names in a folder other than `kept`, as "a b ".
+std::string others(const fs::path& folder, const fs::path& kept = "target.mdb")
 {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        const std::u8string name = entry.path().filename().u8string();
-        names.emplace_back(name.begin(), name.end());
-    }
-    std::sort(names.begin(), names.end());
-    std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
-void onlyTarget(const fs::path& folder, const std::string& at = "")
-{
-    check(listing(folder) == "target.mdb", at + "left: " + listing(folder));
-}
-
-void replaces(const fs::path& folder)
-{
-    const std::u8string name = u8"Zoë Łódź 日本.mdb";
-    for (int k = 0; k <= 200; ++k) {
-        write(folder / name, "version " + std::to_string(k));
-        check(read(folder / name) == "version " + std::to_string(k), "at " + std::to_string(k));
-    }
-    check(listing(folder) == std::string(name.begin(), name.end()), "left: " + listing(folder));
-}
-
-// Reads all of a file, sharing everything; the system's error when it cannot open it.
-DWORD readShared(const fs::path& path, std::string& text)
-{
-    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, all, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return ::GetLastError();
-    std::vector<char> buffer(65536);
-    DWORD count = 0;
-    for (text.clear();
-         ::ReadFile(file, buffer.data(), DWORD(buffer.size()), &count, nullptr) && count > 0;)
-        text.append(buffer.data(), count);
-    ::CloseHandle(file);
-    return ERROR_SUCCESS;
+    std::string names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        if (entry.path().filename() != kept)
+            names += safewrite::displayPath(entry.path().filename()) + " ";
+    return names;
 }
 
 // A reader finds the old file or the new one, complete, at every moment (or, while the rename
 // runs, a sharing violation to try again after); a replace waits out the reader's short holds.
-void readerDuringReplaces(const fs::path& folder)
+// The name is outside ASCII, so only the wide-character calls find it.
+void replaces(const fs::path& folder)
 {
-    const fs::path target = folder / "target.mdb";
-    const std::string a(65536, 'a'), b(65536, 'b');
-    write(target, a);
-    std::atomic<bool> done = false;
+    const fs::path target = folder / u8"Zoë Łódź 日本.mdb";
+    const std::string versions[] = {std::string(65536, 'a'), std::string(65536, 'b')};
+    write(target, versions[0]);
+    const std::string busy = "error " + std::to_string(ERROR_SHARING_VIOLATION);
     int reads = 0, torn = 0;
-    std::jthread reader([&] {
-        for (std::string seen; !done; ++reads) {
-            if (const DWORD error = readShared(target, seen))
-                torn += error != ERROR_SHARING_VIOLATION;
-            else
-                torn += seen != a && seen != b;
-            std::this_thread::sleep_for(10ms);
+    std::jthread reader([&](const std::stop_token& stop) {
+        for (; !stop.stop_requested(); ++reads, std::this_thread::sleep_for(10ms)) {
+            const std::string seen = read(target);
+            torn += seen != versions[0] && seen != versions[1] && seen != busy;
         }
     });
-    std::string refused;
-    for (int k = 0; k < 300 && refused.empty(); ++k) {
-        try {
-            write(target, k % 2 ? a : b);
-        } catch (const safewrite::Error& error) {
-            refused = "write " + std::to_string(k) + ": " + error.what();
-        }
+    for (int k = 1; k <= 300; ++k) {
+        write(target, versions[k % 2]);
+        check(read(target) == versions[k % 2], "replace " + std::to_string(k) + " is not there");
     }
-    done = true;
+    reader.request_stop();
     reader.join();
-    check(refused.empty(), refused);
     check(torn == 0, std::to_string(torn) + " of " + std::to_string(reads) + " reads torn");
-    onlyTarget(folder);
+    check(others(folder, target.filename()).empty(), "left: " + others(folder, target.filename()));
 }
 
+// No new file is made where the name is taken: by a file, or (where the runner planted them)
+// by a link to a file or to nothing.
 void exclusiveCreation(const fs::path& folder)
 {
-    put(folder / ".z000000000000", "taken");
+    write(folder / ".z000000000000", "taken");
     const bool planted = fs::exists(folder / "victim");
     FaultySystem faults;
     faults.fixNames();
-    for (const char* prefix : {".x", ".y", ".z"}) {
-        if (prefix[1] != 'z' && !planted)
-            continue;
+    for (const char letter : std::string(planted ? "zxy" : "z")) {
+        const std::string prefix = {'.', letter};
         try {
             (void)safewrite::NewFile::create(folder, prefix, "shown.mdb");
-            throw std::runtime_error(std::string("created ") + prefix + "000000000000");
+            throw std::runtime_error("created " + prefix + "000000000000");
         } catch (const safewrite::Error& error) {
             check(safewrite::System::platform().alreadyExists(error.code()), error.what());
         }
     }
-    check(read(folder / ".z000000000000") == "taken", "the file there changed");
     check(!planted || read(folder / "victim") == "victim", "the link's target changed");
     check(!fs::exists(folder / "nowhere"), "a file was created through the dangling link");
 }
@@ -153,41 +114,31 @@ void exclusiveCreation(const fs::path& folder)
 void keepAndMoveAside(const fs::path& folder)
 {
     const fs::path target = folder / "target.mdb";
-    put(target, "old");
+    write(target, "old");
     bool copied = true;
     const fs::path linked = safewrite::keepAside(target, folder, ".k", copied);
-    check(!copied, "a copy was kept where a hard link can be made");
     write(target, "new");
-    check(read(linked) == "old" && read(target) == "new", "the kept file holds " + read(linked));
-    {
-        FaultySystem noLinks;
-        noLinks.failStep(1, std::error_code(ERROR_NOT_SUPPORTED, std::system_category()));
-        const fs::path copy = safewrite::keepAside(target, folder, ".c", copied);
-        check(copied && read(copy) == "new", "without hard links: " + read(copy));
-    }
+    check(!copied && read(linked) == "old", "a copy was kept, or a link holding " + read(linked));
+    FaultySystem noLinks; // from here on: its first step, the link, fails as without hard links
+    noLinks.failStep(1, std::error_code(ERROR_NOT_SUPPORTED, std::system_category()));
+    const fs::path copy = safewrite::keepAside(target, folder, ".c", copied);
+    check(copied && read(copy) == "new", "without hard links: " + read(copy));
     const fs::path moved = safewrite::moveAside(target, folder, ".m");
     check(!fs::exists(target) && read(moved) == "new", "moved aside: " + read(moved));
     safewrite::remove(target); // gone already: no error
-    check(fs::exists(linked) && fs::exists(moved), "left: " + listing(folder));
 }
 
 // A failed step leaves the old file (or, once renamed, the new one) and nothing beside it.
 void faultAtEachStep(const fs::path& folder)
 {
     const fs::path target = folder / "target.mdb";
-    put(target, "old");
-    std::vector<std::string> steps;
-    {
-        FaultySystem counter;
-        write(target, "new");
-        steps = counter.steps();
-    }
-    const auto position = [&](const char* step) {
-        return int(std::find(steps.begin(), steps.end(), step) - steps.begin()) + 1;
-    };
+    FaultySystem counter;
+    write(target, "new");
+    const std::vector<std::string> steps = counter.steps();
+    const auto renamed = std::find(steps.begin(), steps.end(), "rename") - steps.begin() + 1;
     for (int n = 1; n <= int(steps.size()); ++n) {
         const std::string at = "step " + std::to_string(n) + " (" + steps[n - 1] + "): ";
-        put(target, "old");
+        write(target, "old");
         FaultySystem faults;
         faults.failStep(n, std::error_code(ERROR_DISK_FULL, std::system_category()));
         try {
@@ -196,84 +147,67 @@ void faultAtEachStep(const fs::path& folder)
         } catch (const safewrite::Error& error) {
             check(error.code().value() == ERROR_DISK_FULL, at + error.what());
         }
-        check(read(target) == (n > position("rename") ? "new" : "old"), at + read(target));
-        onlyTarget(folder, at);
-    }
-    for (const bool full : {false, true}) {
-        put(target, "old");
-        FaultySystem faults;
-        faults.shortWrite(position("write"), 1);
-        if (full)
-            faults.shortWrite(position("write") + 1, 0);
-        try {
-            write(target, "new");
-            check(!full, "a full disk went unnoticed");
-        } catch (const safewrite::Error& error) {
-            check(full, error.what());
-        }
-        check(read(target) == (full ? "old" : "new"), "after a short write: " + read(target));
-        onlyTarget(folder);
+        check(read(target) == (n > renamed ? "new" : "old"), at + read(target));
+        check(others(folder).empty(), at + "left: " + others(folder));
     }
 }
 
 // The sync reaches the system: a handle that cannot write has nothing to flush and is refused.
 void syncReachesTheSystem(const fs::path& folder)
 {
-    put(folder / "file", "x");
     const HANDLE file = ::CreateFileW((folder / "file").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     const std::error_code error =
         safewrite::System::platform().sync(reinterpret_cast<std::intptr_t>(file));
     ::CloseHandle(file);
     check(error.value() == ERROR_ACCESS_DENIED, "flushing a read-only handle: " + error.message());
 }
 
-// Holds `path` open as a database tool does (no delete sharing) for `time` from another thread.
-std::jthread holdOpen(const fs::path& path, std::chrono::milliseconds time)
-{
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    check(file != INVALID_HANDLE_VALUE, "could not open " + path.string());
-    return std::jthread([file, time] {
-        std::this_thread::sleep_for(time);
-        ::CloseHandle(file);
-    });
-}
-
-// A file another program holds open is replaced once it lets go within about a second; held
-// longer, the old file stays and the error says why. Other refusals are not waited out.
+// A file another program holds open (as a database tool does, sharing no deletion) is replaced
+// once it lets go within about a second; held longer, the old file stays and the error says
+// why. Other refusals are not waited out.
 void heldOpen(const fs::path& folder)
 {
     const fs::path target = folder / "target.mdb";
-    put(target, "old");
+    for (const auto hold : {200ms, 1800ms}) {
+        const std::string at = "held for " + std::to_string(hold / 1ms) + " ms: ";
+        const HANDLE file = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        std::jthread holder([=] {
+            std::this_thread::sleep_for(hold);
+            ::CloseHandle(file);
+        });
+        const auto start = std::chrono::steady_clock::now();
+        std::error_code code;
+        try {
+            write(target, std::to_string(hold / 1ms));
+        } catch (const safewrite::Error& error) {
+            code = error.code();
+        }
+        const auto waited = std::chrono::steady_clock::now() - start;
+        holder.join();
+        const bool refused =
+            code.value() == ERROR_ACCESS_DENIED || code.value() == ERROR_SHARING_VIOLATION;
+        check(hold < 1s ? !code : refused && waited >= 900ms,
+              at + code.message() + " after " + std::to_string(waited / 1ms) + " ms");
+        check(read(target) == "200", at + read(target));
+    }
+    const auto start = std::chrono::steady_clock::now();
+    const std::error_code missing =
+        safewrite::System::platform().rename(folder / "missing", target);
+    check(missing && std::chrono::steady_clock::now() - start < 500ms,
+          "a missing file was waited for: " + missing.message());
+}
+
+// A lock keeps out every other taker, in this process too, until it goes, and its file with it.
+void locks(const fs::path& folder)
+{
+    const fs::path path = folder / "target.lock";
     {
-        const std::jthread holder = holdOpen(target, 200ms);
-        write(target, "new");
+        const std::optional<safewrite::Lock> held = safewrite::Lock::take(path, 0ms);
+        check(held && !safewrite::Lock::take(path, 100ms), "taken twice at once");
     }
-    check(read(target) == "new", "held for 200 ms: " + read(target));
-    std::jthread holder = holdOpen(target, 1800ms);
-    auto start = std::chrono::steady_clock::now();
-    std::string failure = "replaced";
-    std::error_code code;
-    try {
-        write(target, "newer");
-    } catch (const safewrite::Error& error) {
-        failure = error.what();
-        code = error.code();
-    }
-    const auto waited = std::chrono::steady_clock::now() - start;
-    holder.join();
-    check(code.value() == ERROR_ACCESS_DENIED || code.value() == ERROR_SHARING_VIOLATION,
-          "held for 1.8 s: " + failure);
-    check(waited >= 900ms, "gave up after " + std::to_string(waited / 1ms) + " ms: " + failure);
-    check(read(target) == "new", "held for 1.8 s: " + read(target));
-    onlyTarget(folder);
-    start = std::chrono::steady_clock::now();
-    try {
-        safewrite::rename(folder / "missing", target);
-    } catch (const safewrite::Error&) {
-    }
-    check(std::chrono::steady_clock::now() - start < 500ms, "a missing file was waited for");
+    check(others(folder).empty(), "left: " + others(folder)); // its handle was closed
 }
 
 } // namespace
@@ -284,33 +218,25 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "usage: test_safewrite_windows <empty folder>\n");
         return 2;
     }
-    struct Case
-    {
-        const char* name; // also its folder's
-        void (*run)(const fs::path&);
-    };
-    const Case cases[] = {{"a name outside ASCII, 200 replaces", replaces},
-                          {"a reader during 300 replaces", readerDuringReplaces},
-                          {"exclusive creation", exclusiveCreation},
-                          {"keep aside and move aside", keepAndMoveAside},
-                          {"a fault at each step", faultAtEachStep},
-                          {"sync reaches the system", syncReachesTheSystem},
-                          {"a file held open", heldOpen}};
+    const std::pair<const char*, void (*)(const fs::path&)> cases[] = {
+        {"a reader during 300 replaces of a name outside ASCII", replaces},
+        {"exclusive creation", exclusiveCreation},
+        {"keep aside and move aside", keepAndMoveAside},
+        {"a fault at each step", faultAtEachStep},
+        {"sync reaches the system", syncReachesTheSystem},
+        {"a file held open", heldOpen},
+        {"locks", locks}};
     int failed = 0;
-    for (const Case& test : cases) {
-        const auto start = std::chrono::steady_clock::now();
-        std::string failure;
+    for (const auto& [name, run] : cases) {
         try {
-            const fs::path folder = fs::path(argv[1]) / test.name;
+            const fs::path folder = fs::path(argv[1]) / name; // created by the runner or here
             fs::create_directories(folder);
-            test.run(folder);
+            run(folder);
+            std::printf("ok    %s\n", name);
         } catch (const std::exception& error) {
-            failure = error.what();
+            std::printf("FAIL  %s: %s\n", name, error.what());
+            ++failed;
         }
-        failed += !failure.empty();
-        const long long time = (std::chrono::steady_clock::now() - start) / 1ms;
-        std::printf(failure.empty() ? "ok    %s (%lld ms)\n" : "FAIL  %s (%lld ms): %s\n",
-                    test.name, time, failure.c_str());
     }
     std::printf("%d passed, %d failed\n", int(std::size(cases)) - failed, failed);
     return failed == 0 ? 0 : 1;
