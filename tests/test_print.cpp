@@ -146,10 +146,10 @@ Assessment extreme(bool longest, bool all)
     for (int region = 0; region < RegionCount; ++region) {
         int pick = -1;
         for (int option = 0; option < OptionCount; ++option) {
-            const OptionSpec& spec = Options[std::size_t(option)];
-            if (int(spec.region) != region || spec.kind != OptionKind::Base)
+            const OptionSpec& drawing = Options[std::size_t(option)];
+            if (int(drawing.region) != region || drawing.kind != OptionKind::Base)
                 continue;
-            const auto length = spec.words.size();
+            const auto length = drawing.words.size();
             if (pick < 0 || (longest ? length > Options[std::size_t(pick)].words.size()
                                      : length < Options[std::size_t(pick)].words.size()))
                 pick = option;
@@ -158,8 +158,9 @@ Assessment extreme(bool longest, bool all)
             assessment.choose(pick);
     }
     for (int option = 0; all && option < OptionCount; ++option) {
-        const OptionSpec& spec = Options[std::size_t(option)];
-        if (spec.kind != OptionKind::Base && !(spec.kind == OptionKind::Knee && spec.option == 3))
+        const OptionSpec& drawing = Options[std::size_t(option)];
+        if (drawing.kind != OptionKind::Base &&
+            !(drawing.kind == OptionKind::Knee && drawing.option == 3))
             assessment.choose(option);
     }
     return assessment;

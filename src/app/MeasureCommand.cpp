@@ -27,11 +27,9 @@ QString verdictText(const RegionSuggestion& s)
     using Verdict = RegionSuggestion::Verdict;
     switch (s.verdict) {
     case Verdict::Drawing: {
-        const OptionSpec& spec = Options[std::size_t(s.option)];
-        return QString::fromUtf8(spec.caption.data(), qsizetype(spec.caption.size())) +
-               QStringLiteral(" (") +
-               QString::fromUtf8(spec.words.data(), qsizetype(spec.words.size())) +
-               QStringLiteral(")");
+        const OptionSpec& drawing = Options[std::size_t(s.option)];
+        return QString::fromUtf8(drawing.caption) + QStringLiteral(" (") +
+               QString::fromUtf8(drawing.words) + QStringLiteral(")");
     }
     case Verdict::NoDrawing:
         return QStringLiteral("no knee drawing (knees bent less than 30%1)").arg(QChar(0xB0));
@@ -74,7 +72,7 @@ QJsonObject toJson(const PhotoMeasurement& m)
     for (const RegionSuggestion& s : m.suggestions) {
         const std::string_view region = regionCaption(s.region);
         QJsonObject entry{
-            {QStringLiteral("region"), QString::fromUtf8(region.data(), qsizetype(region.size()))},
+            {QStringLiteral("region"), QString::fromUtf8(region)},
             {QStringLiteral("measure"), QString::fromStdString(angleName(s.measure, s.side))},
             {QStringLiteral("check_by_eye"), s.checkByEye()},
             {QStringLiteral("confidence"), std::round(double(s.angle.visibility) * 100) / 100},
@@ -83,12 +81,10 @@ QJsonObject toJson(const PhotoMeasurement& m)
             s.angle.measured ? QJsonValue(std::round(double(s.angle.degrees) * 10) / 10)
                              : QJsonValue();
         if (s.option >= 0) {
-            const OptionSpec& spec = Options[std::size_t(s.option)];
-            entry[QStringLiteral("drawing")] =
-                QString::fromUtf8(spec.caption.data(), qsizetype(spec.caption.size()));
+            const OptionSpec& drawing = Options[std::size_t(s.option)];
+            entry[QStringLiteral("drawing")] = QString::fromUtf8(drawing.caption);
             entry[QStringLiteral("option")] = s.option;
-            entry[QStringLiteral("words")] =
-                QString::fromUtf8(spec.words.data(), qsizetype(spec.words.size()));
+            entry[QStringLiteral("words")] = QString::fromUtf8(drawing.words);
         } else {
             entry[QStringLiteral("drawing")] = QJsonValue();
         }
@@ -100,7 +96,7 @@ QJsonObject toJson(const PhotoMeasurement& m)
         const Keypoint& p = m.pose.keypoints[std::size_t(i)];
         const std::string_view name = landmarkName(Landmark(i));
         keypoints.append(QJsonObject{
-            {QStringLiteral("name"), QString::fromUtf8(name.data(), qsizetype(name.size()))},
+            {QStringLiteral("name"), QString::fromUtf8(name)},
             {QStringLiteral("x"), std::round(double(p.x) * 10) / 10},
             {QStringLiteral("y"), std::round(double(p.y) * 10) / 10},
             {QStringLiteral("visibility"), std::round(double(p.visibility) * 1000) / 1000},
@@ -125,9 +121,7 @@ QString toText(const QString& path, const PhotoMeasurement& m)
     text += QStringLiteral("Suggested drawings (the assessor chooses):\n");
     for (const RegionSuggestion& s : m.suggestions) {
         const std::string_view region = regionCaption(s.region);
-        text +=
-            QStringLiteral("  %1: %2")
-                .arg(QString::fromUtf8(region.data(), qsizetype(region.size())), verdictText(s));
+        text += QStringLiteral("  %1: %2").arg(QString::fromUtf8(region), verdictText(s));
         if (s.angle.measured)
             text += QStringLiteral(", %1 %2, confidence %3")
                         .arg(QString::fromStdString(angleName(s.measure, s.side)),
@@ -140,7 +134,7 @@ QString toText(const QString& path, const PhotoMeasurement& m)
         const Keypoint& p = m.pose.keypoints[std::size_t(i)];
         const std::string_view name = landmarkName(Landmark(i));
         text += QStringLiteral("  %1: %2, %3; %4\n")
-                    .arg(QString::fromUtf8(name.data(), qsizetype(name.size())))
+                    .arg(QString::fromUtf8(name))
                     .arg(double(p.x), 0, 'f', 1)
                     .arg(double(p.y), 0, 'f', 1)
                     .arg(double(p.visibility), 0, 'f', 2);

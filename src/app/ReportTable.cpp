@@ -46,14 +46,9 @@ constexpr std::array<ScoreColumn, 22> ScoreColumns{{
 }};
 // clang-format on
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QString riskWord(std::int16_t score)
 {
-    return fromUtf8(scoring::riskLevelWord(score).value_or(""));
+    return QString::fromUtf8(scoring::riskLevelWord(score).value_or(""));
 }
 
 // A field as RFC 4180 writes it: in quotes, quotes doubled, when it holds a comma, a quote or a
@@ -96,7 +91,7 @@ QStringList header()
     fields << QStringLiteral("Risk Level - Left Hand Side")
            << QStringLiteral("Risk Level - Right Hand Side");
     for (std::string_view region : RegionNames)
-        fields << QStringLiteral("Drawings - ") + fromUtf8(region);
+        fields << QStringLiteral("Drawings - ") + QString::fromUtf8(region);
     return fields;
 }
 

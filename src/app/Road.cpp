@@ -36,7 +36,7 @@ namespace {
 QString riskLevelWord(std::int16_t finalScore)
 {
     const std::string_view word = scoring::riskLevelWord(finalScore).value_or("");
-    return QString::fromUtf8(word.data(), qsizetype(word.size()));
+    return QString::fromUtf8(word);
 }
 
 // Each side's final score and risk level word in the saved assessment and now.
@@ -334,8 +334,7 @@ void Road::viewResults()
 {
     const std::vector<RequiredRegion> missing = m_assessment.missingRegions();
     for (const RequiredRegion& region : missing)
-        platform::messageBox(
-            QString::fromUtf8(region.message.data(), qsizetype(region.message.size())));
+        platform::messageBox(QString::fromUtf8(region.message));
     if (!missing.empty()) {
         m_main2->showRegion(missing.front().region);
         return;

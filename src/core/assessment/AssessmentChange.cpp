@@ -7,8 +7,7 @@ namespace {
 QString scoreAndWord(std::int16_t score)
 {
     const std::string_view word = scoring::riskLevelWord(score).value_or("");
-    return QString::number(score) + QLatin1Char(' ') +
-           QString::fromUtf8(word.data(), qsizetype(word.size()));
+    return QString::number(score) + QLatin1Char(' ') + QString::fromUtf8(word);
 }
 
 } // namespace

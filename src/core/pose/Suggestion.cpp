@@ -24,10 +24,10 @@ constexpr std::array<MeasuredRegion, 9> MeasuredRegions{{
     {Region::LeftWrist, Measure::Wrist, int(Side::Left)},
 }};
 
-bool angleDrawing(const OptionSpec& spec)
+bool angleDrawing(const OptionSpec& drawing)
 {
-    return spec.measure != Measure::None &&
-           (spec.kind == OptionKind::Base || spec.kind == OptionKind::Knee);
+    return drawing.measure != Measure::None &&
+           (drawing.kind == OptionKind::Base || drawing.kind == OptionKind::Knee);
 }
 
 } // namespace
@@ -58,10 +58,10 @@ int bandOption(Region region, float degrees, float* clearance)
     std::vector<float> edges;
     int found = -1;
     for (std::size_t i = 0; i < Options.size(); ++i) {
-        const OptionSpec& spec = Options[i];
-        if (spec.region != region || !angleDrawing(spec))
+        const OptionSpec& drawing = Options[i];
+        if (drawing.region != region || !angleDrawing(drawing))
             continue;
-        for (const AngleRange& band : spec.bands) {
+        for (const AngleRange& band : drawing.bands) {
             if (band.isEmpty())
                 continue;
             edges.push_back(band.low);
@@ -122,9 +122,9 @@ std::vector<RegionSuggestion> suggestDrawings(const PoseAngles& angles)
 
 std::string_view regionCaption(Region region)
 {
-    for (const OptionSpec& spec : Options) {
-        if (spec.region == region)
-            return spec.caption.substr(0, spec.caption.find(" - Option"));
+    for (const OptionSpec& drawing : Options) {
+        if (drawing.region == region)
+            return drawing.caption.substr(0, drawing.caption.find(" - Option"));
     }
     return {};
 }

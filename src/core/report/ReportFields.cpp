@@ -27,7 +27,7 @@ constexpr std::pair<int, std::int16_t Scores::*> ScoreEntries[] = {
 
 TaggedValue text(std::string_view utf8)
 {
-    return TaggedValue(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    return TaggedValue(QString::fromUtf8(utf8));
 }
 
 } // namespace

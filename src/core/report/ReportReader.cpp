@@ -19,8 +19,7 @@ ReadReport failed(const QString& problem)
 
 QString quoted(std::string_view text)
 {
-    return QLatin1Char('"') + QString::fromUtf8(text.data(), qsizetype(text.size())) +
-           QLatin1Char('"');
+    return QLatin1Char('"') + QString::fromUtf8(text) + QLatin1Char('"');
 }
 
 // A line as the user would see it in an editor, shortened when long.

@@ -101,11 +101,6 @@ QString comic()
     return QStringLiteral("Comic Sans MS");
 }
 
-QString fromTable(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 QString dateLine(const QString& caption, const QDateTime& date)
 {
     const QDateTime local = date.toLocalTime();
@@ -171,7 +166,7 @@ double sideResults(PageLayout& page, QPointF topLeft, double width, const Scores
                                 style(pageFont(arial(), 9.5, true), ink()));
         QString result = QStringLiteral("VESK Score %1 \u2013 %2")
                              .arg(score)
-                             .arg(level ? fromTable(level->word) : QString());
+                             .arg(level ? QString::fromUtf8(level->word) : QString());
         if (before)
             result =
                 finalScoreChange(side == 0 ? before->LeftVESKScore : before->RightVESKScore, score);
@@ -179,9 +174,9 @@ double sideResults(PageLayout& page, QPointF topLeft, double width, const Scores
                          style(pageFont(arial(), 14, true), ink()));
         if (level) {
             y = page.addText(QStringLiteral("action ") + name, QPointF(x, y + 2), column,
-                             fromTable(level->action), style(pageFont(arial(), 10, true)));
+                             QString::fromUtf8(level->action), style(pageFont(arial(), 10, true)));
             y = page.addText(QStringLiteral("time frame ") + name, QPointF(x, y), column,
-                             fromTable(level->timeFrame), style(pageFont(arial(), 9)));
+                             QString::fromUtf8(level->timeFrame), style(pageFont(arial(), 9)));
         }
         bottom = std::max(bottom, y);
     }
@@ -223,7 +218,7 @@ double sinceBlock(PageLayout& page, QPointF topLeft, double width, int columns,
         }
         if (chosen.isEmpty() && givenUp.isEmpty())
             continue;
-        QString line = fromTable(RegionNames[std::size_t(region)]) + QStringLiteral(": ");
+        QString line = QString::fromUtf8(RegionNames[std::size_t(region)]) + QStringLiteral(": ");
         if (!chosen.isEmpty())
             line += QStringLiteral("chosen ") + chosen.join(QStringLiteral("; "));
         if (!givenUp.isEmpty())
@@ -295,7 +290,7 @@ double drawingList(PageLayout& page, QPointF topLeft, double width, int columns,
         const OptionSpec& option = Options[std::size_t(entry.option)];
         if (int(option.region) != region) {
             region = int(option.region);
-            const QString name = fromTable(RegionNames[std::size_t(region)]);
+            const QString name = QString::fromUtf8(RegionNames[std::size_t(region)]);
             items.push_back({region, nullptr, name});
             sizes.push_back({page.textHeight(name, regionStyle, column) + 1, false});
         }
@@ -321,7 +316,7 @@ double drawingList(PageLayout& page, QPointF topLeft, double width, int columns,
             const int option = items[i].entry->option;
             page.addArtwork(QStringLiteral("drawing %1").arg(option),
                             QRectF(at, QSizeF(drawingWidth, drawingHeight)),
-                            fromTable(Options[std::size_t(option)].artwork), false);
+                            QString::fromUtf8(Options[std::size_t(option)].artwork), false);
             const double wordsHeight = page.textHeight(items[i].text, wordsStyle, wordsWidth);
             // The words stand level with the middle of the drawing.
             const double wordsTop = at.y() + std::max(0.0, (drawingHeight - wordsHeight) / 2);

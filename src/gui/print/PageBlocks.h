@@ -66,7 +66,4 @@ std::vector<DrawingEntry> chosenDrawings(const Assessment& assessment);
 // The drawings chosen and given up, in table order.
 std::vector<DrawingEntry> changedDrawings(const AssessmentChange& change);
 
-// The text of a UTF-8 table entry.
-QString fromTable(std::string_view utf8);
-
 } // namespace pageblocks

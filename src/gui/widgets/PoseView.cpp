@@ -97,8 +97,7 @@ PoseView::PoseView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     for (const Landmark landmark : HandleOrder) {
         const std::string_view name = landmarkName(landmark);
-        auto* handle = new KeypointHandle(QString::fromUtf8(name.data(), qsizetype(name.size())),
-                                          colourOf(landmark), this);
+        auto* handle = new KeypointHandle(QString::fromUtf8(name), colourOf(landmark), this);
         handle->hide();
         connect(handle, &KeypointHandle::draggedTo, this,
                 [this, landmark](QPointF centre) { movePoint(landmark, centre); });

@@ -17,14 +17,9 @@
 
 namespace {
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QString regionName(Region region)
 {
-    return fromUtf8(RegionNames[std::size_t(region)]);
+    return QString::fromUtf8(RegionNames[std::size_t(region)]);
 }
 
 // The score of a region as a screen reader names it: one name for each region, where the
@@ -38,7 +33,7 @@ QString scoreName(Region region)
 // a drawing that adds to the score says by how much ("..., plus 1").
 QString spokenName(const OptionSpec& option)
 {
-    QString words = fromUtf8(option.words);
+    QString words = QString::fromUtf8(option.words);
     words.replace(QChar(0x2013), QStringLiteral(" to ")); // "20°–60°" is read "20° 60°"
     QString name = regionName(option.region) + QStringLiteral(": ") + words;
     if (option.kind != OptionKind::Base)

@@ -11,11 +11,6 @@
 
 namespace {
 
-QString text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 QString degrees(float value)
 {
     return QString::number(double(value), 'f', 0) + QChar(0xB0);
@@ -33,7 +28,8 @@ QString suggestionLine(const RegionSuggestion& s)
     switch (s.verdict) {
     case Verdict::Drawing: {
         const OptionSpec& option = Options[std::size_t(s.option)];
-        verdict = QStringLiteral("Option %1, %2").arg(option.option).arg(text(option.words));
+        verdict =
+            QStringLiteral("Option %1, %2").arg(option.option).arg(QString::fromUtf8(option.words));
         break;
     }
     case Verdict::NoDrawing:
@@ -48,7 +44,8 @@ QString suggestionLine(const RegionSuggestion& s)
         verdict = QStringLiteral("check by eye");
         break;
     }
-    return QStringLiteral("%1: %2 (%3)").arg(text(regionCaption(s.region)), verdict, angle);
+    return QStringLiteral("%1: %2 (%3)")
+        .arg(QString::fromUtf8(regionCaption(s.region)), verdict, angle);
 }
 
 } // namespace
