@@ -106,11 +106,6 @@ QString programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-QString applicationHelpFileSetting()
-{
-    return helpFileSetting();
-}
-
 QString applicationHelpFile()
 {
     // Until the risk level window sets it, the setting names the program help in capitals.

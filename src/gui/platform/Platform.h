@@ -36,8 +36,6 @@ QString programFolder();
 // The application's help file, opened by F1.
 QString applicationHelpFile();
 void setApplicationHelpFile(const QString& path);
-// The setting as last set, empty before anything set it.
-QString applicationHelpFileSetting();
 
 // The folder last used for a kind of file ("pictures", "reports") in this or an earlier run;
 // empty when none is known. Kept in the user's settings.

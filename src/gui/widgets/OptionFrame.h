@@ -13,7 +13,6 @@ class OptionFrame : public QFrame
 public:
     OptionFrame(const QString& frameName, QWidget* parent);
 
-    quint32 BackColor() const { return m_backColor; }
     void setBackColor(quint32 colour);
     bool isHighlighted() const { return m_backColor == 255; }
 
