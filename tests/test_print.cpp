@@ -146,10 +146,10 @@ Assessment extreme(bool longest, bool all)
     for (int region = 0; region < RegionCount; ++region) {
         int pick = -1;
         for (int option = 0; option < OptionCount; ++option) {
-            const OptionSpec& drawing = Options[std::size_t(option)];
-            if (int(drawing.region) != region || drawing.kind != OptionKind::Base)
+            const OptionSpec& row = Options[std::size_t(option)];
+            if (int(row.region) != region || row.kind != OptionKind::Base)
                 continue;
-            const auto length = drawing.words.size();
+            const auto length = row.words.size();
             if (pick < 0 || (longest ? length > Options[std::size_t(pick)].words.size()
                                      : length < Options[std::size_t(pick)].words.size()))
                 pick = option;
@@ -158,9 +158,8 @@ Assessment extreme(bool longest, bool all)
             assessment.choose(pick);
     }
     for (int option = 0; all && option < OptionCount; ++option) {
-        const OptionSpec& drawing = Options[std::size_t(option)];
-        if (drawing.kind != OptionKind::Base &&
-            !(drawing.kind == OptionKind::Knee && drawing.option == 3))
+        const OptionSpec& row = Options[std::size_t(option)];
+        if (row.kind != OptionKind::Base && !(row.kind == OptionKind::Knee && row.option == 3))
             assessment.choose(option);
     }
     return assessment;

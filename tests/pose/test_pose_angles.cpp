@@ -51,29 +51,27 @@ private slots:
         QTest::addColumn<int>("facing");
         QTest::addColumn<int>("expected"); // index into Options, -1 check by eye, -2 no drawing
         for (std::size_t i = 0; i < Options.size(); ++i) {
-            const OptionSpec& drawing = Options[i];
-            if (drawing.measure == Measure::None || drawing.kind == OptionKind::Adjustment)
+            const OptionSpec& row = Options[i];
+            if (row.measure == Measure::None || row.kind == OptionKind::Adjustment)
                 continue;
             // Degrees near an edge left to the eye: none, trunk, neck, knee, arm, elbow, wrist.
-            const float margin =
-                std::array{0.f, 3.f, 5.f, 5.f, 5.f, 7.f, 12.f}[int(drawing.measure)];
-            const QByteArray caption(drawing.caption.data(), qsizetype(drawing.caption.size()));
-            for (const AngleRange& band : drawing.bands) {
+            const float margin = std::array{0.f, 3.f, 5.f, 5.f, 5.f, 7.f, 12.f}[int(row.measure)];
+            const QByteArray caption(row.caption.data(), qsizetype(row.caption.size()));
+            for (const AngleRange& band : row.bands) {
                 if (band.isEmpty())
                     continue;
                 for (const float edge : {band.low, band.high}) {
                     // Beyond what the body reaches, or the end of the scale.
-                    if (std::abs(edge) >= (drawing.measure == Measure::UpperArm ? 180 : 90))
+                    if (std::abs(edge) >= (row.measure == Measure::UpperArm ? 180 : 90))
                         continue;
                     const float inward = edge == band.low ? 1.0f : -1.0f;
                     for (const int facing : {1, -1}) {
                         QTest::addRow("%s edge %g facing %d, clear", caption.constData(),
                                       double(edge), facing)
-                            << drawing.region << edge + inward * (margin + 0.5f) << facing
-                            << int(i);
+                            << row.region << edge + inward * (margin + 0.5f) << facing << int(i);
                         QTest::addRow("%s edge %g facing %d, close", caption.constData(),
                                       double(edge), facing)
-                            << drawing.region << edge + inward * (margin - 0.5f) << facing << -1;
+                            << row.region << edge + inward * (margin - 0.5f) << facing << -1;
                     }
                 }
             }
